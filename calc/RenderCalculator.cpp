@@ -1,0 +1,115 @@
+#include "RenderCalculator.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cwchar>
+#include <limits>
+
+namespace {
+
+constexpr double kPi = 3.141592653589793;
+constexpr int64_t kIntMin = std::numeric_limits<int32_t>::min();
+constexpr int64_t kIntMax = std::numeric_limits<int32_t>::max();
+
+// Counts are worked out in 64 bits, where every truncated quotient of a 32-bit
+// width by the pitch is exact, and only then fitted into the 32-bit record.
+// Quotients are first held within +-2^53 so that the sums below cannot
+// overflow even for odd scene constants; NaN has no count and lands low.
+int64_t TruncWide(double value) {
+  constexpr double kLimit = 9007199254740992.0;  // 2^53
+  if (std::isnan(value) || value < -kLimit) return -static_cast<int64_t>(kLimit);
+  if (value > kLimit) return static_cast<int64_t>(kLimit);
+  return static_cast<int64_t>(std::trunc(value));
+}
+
+int32_t Saturate(int64_t value) {
+  if (value < kIntMin) return static_cast<int32_t>(kIntMin);
+  if (value > kIntMax) return static_cast<int32_t>(kIntMax);
+  return static_cast<int32_t>(value);
+}
+
+int64_t WidthForMode(RenderMode mode, int64_t w, int64_t span, int64_t frames) {
+  switch (mode) {
+    case RenderEvery2ndFrame: return w + 2 * (frames / 2) - 2;
+    case RenderEvery4thFrame: return w + 4 * (frames / 4) - 4;
+    case RenderEvery8thFrame: return w + 8 * (frames / 8) - 8;
+    default: return span;  // every frame, and any mode the form never sets
+  }
+}
+
+template <typename... Args>
+std::wstring Format(const wchar_t* format, Args... args) {
+  wchar_t buffer[64];
+  int n = std::swprintf(buffer, sizeof buffer / sizeof buffer[0], format, args...);
+  return n < 0 ? std::wstring() : std::wstring(buffer, static_cast<size_t>(n));
+}
+
+std::wstring FormatCount(int32_t count, const wchar_t* format) {
+  if (count == kIntMax) return L"too large";
+  if (count == kIntMin) return L"too small";
+  return Format(format, count);
+}
+
+}  // namespace
+
+RenderResult CalculateRendering(const RenderSetup& setup) {
+  const double W = setup.nWidthMm;
+  const double H = setup.nHeightMm;
+  const double p = setup.dPixelPitchMm;
+  const double D = setup.dCameraDistanceMm;
+  const double T = setup.dTrackLengthMm;
+
+  RenderResult r;
+  const double den = (W * D) / (T + W);
+  const double ratio = (W * 0.5) / den;
+  const double half = std::atan(ratio) * 180.0 / kPi;
+  r.dFovDeg = half * 2;
+
+  const int64_t height = TruncWide(H / p);
+  const int64_t span = TruncWide((T + W) / p);
+  const int64_t w = TruncWide(W / p);
+  const int64_t frames = span - w;
+  r.nHeightPx = Saturate(height);
+  r.nSpanPx = Saturate(span);
+  r.nFrames = Saturate(frames);
+  r.nFrames2 = Saturate(frames / 2);
+  r.nFrames4 = Saturate(frames / 4);
+  r.nFrames8 = Saturate(frames / 8);
+  r.nWidthPx = Saturate(WidthForMode(setup.nMode, w, span, frames));
+
+  if (setup.nWidthMm > setup.nHeightMm) r.eAspect = Aspect::Landscape;
+  else if (setup.nWidthMm == setup.nHeightMm) r.eAspect = Aspect::Square;
+  else r.eAspect = Aspect::Portrait;
+  return r;
+}
+
+std::wstring FormatDegrees(double degrees) {
+  if (!std::isfinite(degrees)) return L"n/a";
+  return Format(L"%.3f \u00B0", degrees);
+}
+
+std::wstring FormatPixels(int32_t pixels) { return FormatCount(pixels, L"%d px"); }
+
+std::wstring FormatFrames(int32_t frames) { return FormatCount(frames, L"%d frames"); }
+
+std::wstring FormatMillimetres(double millimetres) {
+  if (!std::isfinite(millimetres) || std::fabs(millimetres) >= 1e15) return L"n/a";
+  return Format(L"%.0f mm", millimetres);
+}
+
+RenderTexts FormatRenderTexts(const RenderSetup& setup, const RenderResult& result) {
+  const double T = setup.dTrackLengthMm;
+  RenderTexts t;
+  t.strFov = FormatDegrees(result.dFovDeg);
+  t.strImageHeight = FormatPixels(result.nHeightPx);
+  t.strImageWidth = FormatPixels(result.nWidthPx);
+  t.strFrames[0] = FormatFrames(result.nFrames);
+  t.strFrames[1] = FormatFrames(result.nFrames2);
+  t.strFrames[2] = FormatFrames(result.nFrames4);
+  t.strFrames[3] = FormatFrames(result.nFrames8);
+  t.strTrackLength = FormatMillimetres(T);
+  t.strTrackStart = FormatMillimetres(T * -1.0 * 0.5);
+  t.strTrackEnd = FormatMillimetres(T * 0.5);
+  t.strDistance = FormatMillimetres(setup.dCameraDistanceMm);
+  return t;
+}

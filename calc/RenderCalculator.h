@@ -1,0 +1,61 @@
+#pragma once
+// The rendering calculator: from a hologram's size and a frame step, what the
+// virtual camera and the rendered image sequence must be. No window code here;
+// it builds for the host as well as for Windows.
+
+#include <cstdint>
+#include <string>
+
+// Frame step: every frame, every 2nd, 4th or 8th frame.
+enum RenderMode : int32_t {
+  RenderEveryFrame = 0,
+  RenderEvery2ndFrame = 1,
+  RenderEvery4thFrame = 2,
+  RenderEvery8thFrame = 3,
+};
+
+enum class Aspect : int32_t { Landscape, Square, Portrait };
+
+struct RenderSetup {
+  int32_t nWidthMm = 0;
+  int32_t nHeightMm = 0;
+  double dPixelPitchMm = 0.1;
+  double dCameraDistanceMm = 300.0;
+  double dTrackLengthMm = 200.0;
+  RenderMode nMode = RenderEveryFrame;
+};
+
+// A pixel or frame count that does not fit in 32 bits is held at the nearest
+// end of the int32 range; the texts below show such an end as a marker.
+struct RenderResult {
+  double dFovDeg = 0;
+  int32_t nSpanPx = 0;
+  int32_t nHeightPx = 0;
+  int32_t nWidthPx = 0;
+  int32_t nFrames = 0;
+  int32_t nFrames2 = 0;
+  int32_t nFrames4 = 0;
+  int32_t nFrames8 = 0;
+  Aspect eAspect = Aspect::Square;
+};
+
+RenderResult CalculateRendering(const RenderSetup& setup);
+
+// The texts the window shows, in UTF-16 on Windows.
+struct RenderTexts {
+  std::wstring strFov;
+  std::wstring strImageHeight;
+  std::wstring strImageWidth;
+  std::wstring strFrames[4];
+  std::wstring strTrackLength;
+  std::wstring strTrackStart;
+  std::wstring strTrackEnd;
+  std::wstring strDistance;
+};
+
+RenderTexts FormatRenderTexts(const RenderSetup& setup, const RenderResult& result);
+
+std::wstring FormatDegrees(double degrees);
+std::wstring FormatPixels(int32_t pixels);
+std::wstring FormatFrames(int32_t frames);
+std::wstring FormatMillimetres(double millimetres);

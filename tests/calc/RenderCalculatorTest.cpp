@@ -1,0 +1,159 @@
+#include "RenderCalculator.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+RenderSetup MakeSetup(int32_t width, int32_t height, RenderMode mode = RenderEveryFrame) {
+  RenderSetup s;
+  s.nWidthMm = width;
+  s.nHeightMm = height;
+  s.nMode = mode;
+  return s;
+}
+
+struct Worked {
+  int32_t width, height;
+  const wchar_t* fov;
+  const wchar_t* height_px;
+  const wchar_t* widths[4];
+};
+
+// The worked examples users check their set-ups against.
+const Worked kWorked[] = {
+    {30, 20, L"41.947 \u00B0", L"200 px", {L"2300 px", L"2298 px", L"2296 px", L"2292 px"}},
+    {1, 1, L"37.042 \u00B0", L"10 px", {L"2010 px", L"2008 px", L"2006 px", L"2002 px"}},
+    {3, 3, L"37.385 \u00B0", L"30 px", {L"2030 px", L"2028 px", L"2026 px", L"2022 px"}},
+    {100, 57, L"53.130 \u00B0", L"570 px", {L"3000 px", L"2998 px", L"2996 px", L"2992 px"}},
+    {57, 100, L"46.374 \u00B0", L"1000 px", {L"2570 px", L"2568 px", L"2566 px", L"2562 px"}},
+    {1000, 1, L"126.870 \u00B0", L"10 px", {L"12000 px", L"11998 px", L"11996 px", L"11992 px"}},
+};
+
+TEST(RenderCalculator, WorkedExamplesToTheCharacter) {
+  for (const Worked& w : kWorked) {
+    for (int mode = 0; mode < 4; ++mode) {
+      RenderSetup s = MakeSetup(w.width, w.height, static_cast<RenderMode>(mode));
+      RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
+      SCOPED_TRACE(testing::Message() << w.width << " x " << w.height << " mode " << mode);
+      EXPECT_EQ(t.strFov, w.fov);
+      EXPECT_EQ(t.strImageHeight, w.height_px);
+      EXPECT_EQ(t.strImageWidth, w.widths[mode]);
+      EXPECT_EQ(t.strFrames[0], L"2000 frames");
+      EXPECT_EQ(t.strFrames[1], L"1000 frames");
+      EXPECT_EQ(t.strFrames[2], L"500 frames");
+      EXPECT_EQ(t.strFrames[3], L"250 frames");
+      EXPECT_EQ(t.strDistance, L"300 mm");
+      EXPECT_EQ(t.strTrackLength, L"200 mm");
+      EXPECT_EQ(t.strTrackStart, L"-100 mm");
+      EXPECT_EQ(t.strTrackEnd, L"100 mm");
+    }
+  }
+}
+
+TEST(RenderCalculator, DegreeSignIsOneUtf16CodeUnitAfterABlank) {
+  std::wstring fov = FormatDegrees(41.947);
+  ASSERT_EQ(fov.size(), 8u);
+  EXPECT_EQ(fov[6], L' ');
+  EXPECT_EQ(static_cast<unsigned>(fov[7]), 0xB0u);
+}
+
+TEST(RenderCalculator, ThirtyByTwentyRecord) {
+  RenderResult r = CalculateRendering(MakeSetup(30, 20));
+  EXPECT_NEAR(r.dFovDeg, 41.947, 0.0005);
+  EXPECT_EQ(r.nHeightPx, 200);
+  EXPECT_EQ(r.nSpanPx, 2300);
+  EXPECT_EQ(r.nWidthPx, 2300);
+  EXPECT_EQ(r.nFrames, 2000);
+  EXPECT_EQ(r.nFrames2, 1000);
+  EXPECT_EQ(r.nFrames4, 500);
+  EXPECT_EQ(r.nFrames8, 250);
+  EXPECT_EQ(r.eAspect, Aspect::Landscape);
+}
+
+TEST(RenderCalculator, AspectFollowsTheIntegerSizes) {
+  EXPECT_EQ(CalculateRendering(MakeSetup(30, 20)).eAspect, Aspect::Landscape);
+  EXPECT_EQ(CalculateRendering(MakeSetup(20, 20)).eAspect, Aspect::Square);
+  EXPECT_EQ(CalculateRendering(MakeSetup(20, 30)).eAspect, Aspect::Portrait);
+  EXPECT_EQ(CalculateRendering(MakeSetup(INT_MIN, INT_MAX)).eAspect, Aspect::Portrait);
+}
+
+TEST(RenderCalculator, HeightChangesOnlyHeightAndAspect) {
+  RenderResult a = CalculateRendering(MakeSetup(40, 10, RenderEvery4thFrame));
+  RenderResult b = CalculateRendering(MakeSetup(40, 90, RenderEvery4thFrame));
+  EXPECT_EQ(a.dFovDeg, b.dFovDeg);
+  EXPECT_EQ(a.nWidthPx, b.nWidthPx);
+  EXPECT_EQ(a.nFrames, b.nFrames);
+  EXPECT_EQ(a.nSpanPx, b.nSpanPx);
+  EXPECT_NE(a.nHeightPx, b.nHeightPx);
+  EXPECT_NE(a.eAspect, b.eAspect);
+}
+
+// trunc(20 / 0.1) is 200 in IEEE doubles; 80-bit x87 intermediates give 199.
+TEST(RenderCalculator, TruncationsUseIeeeDoubles) {
+  EXPECT_EQ(CalculateRendering(MakeSetup(2, 2)).nHeightPx, 20);
+  EXPECT_EQ(CalculateRendering(MakeSetup(20, 20)).nHeightPx, 200);
+  for (int32_t w = 1; w <= 5000; ++w) {
+    RenderResult r = CalculateRendering(MakeSetup(w, w));
+    ASSERT_EQ(r.nFrames, 2000) << w;
+    ASSERT_EQ(r.nHeightPx, 10 * w) << w;
+    ASSERT_EQ(r.nSpanPx, 10 * w + 2000) << w;
+  }
+}
+
+TEST(RenderCalculator, ModesNarrowTheWidthByTheirStep) {
+  for (int32_t w : {1, 2, 7, 30, 999, 123456, 214748164}) {
+    int32_t every = CalculateRendering(MakeSetup(w, 1, RenderEveryFrame)).nWidthPx;
+    EXPECT_EQ(CalculateRendering(MakeSetup(w, 1, RenderEvery2ndFrame)).nWidthPx, every - 2) << w;
+    EXPECT_EQ(CalculateRendering(MakeSetup(w, 1, RenderEvery4thFrame)).nWidthPx, every - 4) << w;
+    EXPECT_EQ(CalculateRendering(MakeSetup(w, 1, RenderEvery8thFrame)).nWidthPx, every - 8) << w;
+  }
+}
+
+TEST(RenderCalculator, LargestSizesThatStillFitAreExact) {
+  RenderSetup s = MakeSetup(214748164, 214748364);
+  RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
+  EXPECT_EQ(t.strImageWidth, L"2147483640 px");
+  EXPECT_EQ(t.strImageHeight, L"2147483640 px");
+  EXPECT_EQ(t.strFrames[0], L"2000 frames");
+}
+
+// Inputs the formulas do not cover: no fault, no wrapped counts, a marker
+// where the true count does not fit.
+TEST(RenderCalculator, InputsOutsideTheFormulasShowMarkers) {
+  RenderSetup s = MakeSetup(214748165, 214748365);
+  RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
+  EXPECT_EQ(t.strImageWidth, L"too large");
+  EXPECT_EQ(t.strImageHeight, L"too large");
+  EXPECT_EQ(t.strFrames[0], L"2000 frames");
+
+  s = MakeSetup(INT_MAX, INT_MAX, RenderEvery8thFrame);
+  t = FormatRenderTexts(s, CalculateRendering(s));
+  EXPECT_EQ(t.strImageWidth, L"too large");
+  EXPECT_EQ(t.strFrames[3], L"250 frames");
+
+  s = MakeSetup(INT_MIN, INT_MIN);
+  t = FormatRenderTexts(s, CalculateRendering(s));
+  EXPECT_EQ(t.strImageWidth, L"too small");
+  EXPECT_EQ(t.strImageHeight, L"too small");
+
+  s = MakeSetup(0, 0);
+  t = FormatRenderTexts(s, CalculateRendering(s));
+  EXPECT_EQ(t.strFov, L"n/a");  // 0 / 0
+  EXPECT_EQ(t.strImageWidth, L"2000 px");
+  EXPECT_EQ(t.strImageHeight, L"0 px");
+
+  s = MakeSetup(-200, 5);  // the track sum is zero
+  t = FormatRenderTexts(s, CalculateRendering(s));
+  EXPECT_EQ(t.strFov, L"0.000 \u00B0");
+  EXPECT_EQ(t.strImageWidth, L"0 px");
+}
+
+TEST(RenderCalculator, UnknownModeWidthIsTheEveryFrameWidth) {
+  for (int32_t mode : {-1, 4, INT_MIN, INT_MAX}) {
+    EXPECT_EQ(CalculateRendering(MakeSetup(30, 20, static_cast<RenderMode>(mode))).nWidthPx, 2300);
+  }
+}
+
+}  // namespace

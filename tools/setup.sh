@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on Debian. Quiet and quick when
+# everything is already there.
+set -euo pipefail
+
+packages=(cmake g++ clang make git wine wine32:i386 fonts-wine fonts-liberation
+          xvfb x11-utils xdotool imagemagick g++-mingw-w64-i686-posix googletest
+          libbenchmark-dev libcairo2-dev)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "setup: installing ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+$sudo apt-get update -qq >/dev/null
+$sudo apt-get install -y -qq "${missing[@]}" >/dev/null

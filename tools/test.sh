@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# The test command: installs what is missing, builds the host and the Windows
+# builds, and runs every test (Windows tests under Wine on an X display).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+jobs=$(nproc)
+
+tools/setup.sh
+
+cmake -S . -B build/host -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/host -j "$jobs" -- --no-print-directory >/dev/null
+cmake -S . -B build/win -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/win -j "$jobs" -- --no-print-directory >/dev/null
+
+source tools/xvfb.sh
+tools/wine-prefix.sh "$root/build/win/wineprefix"
+
+status=0
+(cd build/host && ctest --output-on-failure -j "$jobs") || status=1
+(cd build/win && ctest --output-on-failure -j "$jobs") || status=1
+exit $status
