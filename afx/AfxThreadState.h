@@ -1,0 +1,32 @@
+#pragma once
+// What the class library keeps per user-interface thread: the message being
+// handled (so that Default() replays it), the window objects attached to
+// window handles, the wrappers handed out for foreign handles, and the object
+// that a window under construction is to be attached to.
+#include <windows.h>
+
+#include <memory>
+#include <unordered_map>
+
+class CWnd;
+class CDC;
+class CMenu;
+
+struct AfxThreadState {
+  MSG lastSentMsg{};
+  int nDispatchDepth = 0;
+
+  std::unordered_map<HWND, CWnd*> permanentWnds;
+  std::unordered_map<HWND, std::unique_ptr<CWnd>> temporaryWnds;
+  std::unordered_map<HDC, std::unique_ptr<CDC>> temporaryDCs;
+  std::unordered_map<HMENU, std::unique_ptr<CMenu>> temporaryMenus;
+
+  CWnd* pWndInit = nullptr;
+  HHOOK hHookCbt = nullptr;
+
+  // Wrappers for foreign handles live until the outermost message handled on
+  // this thread returns.
+  void DeleteTemporaries();
+};
+
+AfxThreadState& AfxGetThreadState();

@@ -1,0 +1,114 @@
+// The one window procedure of every attached window, and the hook that
+// attaches a window object to a window while the window is being created.
+#include "AfxThreadState.h"
+#include "CWnd.h"
+
+namespace {
+
+// Where the procedure a window had before lives while no object holds it:
+// kept on the window itself so that a message for a window whose object is
+// gone still reaches the platform's procedure and never a freed object.
+constexpr wchar_t kSuperProp[] = L"afx.super";
+
+LRESULT CallSuper(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto super = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProp));
+  if (super != nullptr) return ::CallWindowProcW(super, hWnd, message, wParam, lParam);
+  return ::DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+// The current message is saved and restored around each dispatch, so that
+// Default() in a handler replays that handler's own message even after a
+// nested message was handled in between.
+class CurrentMessageScope {
+ public:
+  CurrentMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+      : m_state(AfxGetThreadState()), m_saved(m_state.lastSentMsg) {
+    m_state.lastSentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
+    ++m_state.nDispatchDepth;
+  }
+  ~CurrentMessageScope() {
+    m_state.lastSentMsg = m_saved;
+    if (--m_state.nDispatchDepth == 0) m_state.DeleteTemporaries();
+  }
+  CurrentMessageScope(const CurrentMessageScope&) = delete;
+  CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
+
+ private:
+  AfxThreadState& m_state;
+  MSG m_saved;
+};
+
+LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
+  AfxThreadState& state = AfxGetThreadState();
+  if (code == HCBT_CREATEWND && state.pWndInit != nullptr) {
+    CWnd* pWnd = state.pWndInit;
+    state.pWndInit = nullptr;
+    pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+  }
+  return ::CallNextHookEx(state.hHookCbt, code, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+  if (pWnd == nullptr) return CallSuper(hWnd, message, wParam, lParam);
+
+  CurrentMessageScope scope(hWnd, message, wParam, lParam);
+  LRESULT result = 0;
+  try {
+    result = pWnd->WindowProc(message, wParam, lParam);
+  } catch (...) {
+    // Nothing may unwind through the platform's code; the message is taken
+    // as handled with a neutral result.
+    result = 0;
+  }
+  if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->DetachAfterNcDestroy();
+  return result;
+}
+
+void AfxHookWindowCreate(CWnd* pWnd) {
+  AfxThreadState& state = AfxGetThreadState();
+  if (state.hHookCbt == nullptr)
+    state.hHookCbt = ::SetWindowsHookExW(WH_CBT, CbtFilterHook, nullptr, ::GetCurrentThreadId());
+  state.pWndInit = pWnd;
+}
+
+bool AfxUnhookWindowCreate() {
+  AfxThreadState& state = AfxGetThreadState();
+  if (state.hHookCbt != nullptr) {
+    ::UnhookWindowsHookEx(state.hHookCbt);
+    state.hHookCbt = nullptr;
+  }
+  bool attached = state.pWndInit == nullptr;
+  state.pWndInit = nullptr;
+  return attached;
+}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+  if (!Attach(hWnd)) return FALSE;
+  PreSubclassWindow();
+  auto previous = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+  if (previous != &AfxWndProc) {
+    m_pfnSuper = previous;
+    ::SetPropW(hWnd, kSuperProp, reinterpret_cast<HANDLE>(previous));
+  }
+  return TRUE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+  if (m_hWnd == nullptr) return nullptr;
+  // Only put the old procedure back while ours is the one installed: someone
+  // who subclassed the window after us would otherwise be cut off.
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc && m_pfnSuper)
+    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  ::RemovePropW(m_hWnd, kSuperProp);
+  m_pfnSuper = nullptr;
+  return Detach();
+}
+
+void CWnd::DetachAfterNcDestroy() {
+  UnsubclassWindow();
+  PostNcDestroy();
+}

@@ -1,0 +1,10 @@
+#include "CButton.h"
+
+IMPLEMENT_DYNAMIC(CButton, CWnd)
+
+BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  if (message != WM_DRAWITEM) return CWnd::OnChildNotify(message, wParam, lParam, pResult);
+  DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+  if (pResult != nullptr) *pResult = TRUE;
+  return TRUE;
+}

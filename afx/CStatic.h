@@ -1,0 +1,4 @@
+#pragma once
+#include "CWnd.h"
+
+class CStatic : public CWnd {};
