@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ clang make git wine wine32:i386 fonts-wine fonts-liberation
           xvfb x11-utils xdotool imagemagick g++-mingw-w64-i686-posix googletest
-          libbenchmark-dev libcairo2-dev)
+          libbenchmark-dev libcairo2-dev pkg-config)
 
 missing=()
 for p in "${packages[@]}"; do
