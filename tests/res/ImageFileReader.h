@@ -21,6 +21,7 @@ BmpFile ReadBmp24(const std::string& path);
 struct IconImage {
   int nDirectorySize = 0;  // from the directory entry, 0 read as 256
   int nDirectoryBitCount = 0;
+  bool bPng = false;  // a PNG stream; the header fields then come from its IHDR
   int nHeaderWidth = 0;
   int nHeaderHeight = 0;  // colour and mask together: twice the width
   int nHeaderBitCount = 0;

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <string>
 #include <vector>
 
@@ -77,8 +79,17 @@ TEST(Icon, NineSizesOf32Bits) {
     sizes.push_back(size);
     SCOPED_TRACE(testing::Message() << size << " px");
     EXPECT_EQ(entries[i].wBitCount, 32);
-    const auto* header = static_cast<const BITMAPINFOHEADER*>(LockedResource(MAKEINTRESOURCEW(entries[i].nId), RT_ICON));
-    ASSERT_NE(header, nullptr);
+    const void* image = LockedResource(MAKEINTRESOURCEW(entries[i].nId), RT_ICON);
+    ASSERT_NE(image, nullptr);
+    if (size == 256) {
+      // Kept as PNG: the signature, then IHDR's 8-bit RGBA.
+      const auto* bytes = static_cast<const unsigned char*>(image);
+      EXPECT_EQ(std::memcmp(bytes, "\x89PNG\r\n\x1a\n", 8), 0);
+      EXPECT_EQ(bytes[24], 8);
+      EXPECT_EQ(bytes[25], 6);
+      continue;
+    }
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(image);
     EXPECT_EQ(header->biWidth, size);
     EXPECT_EQ(header->biHeight, 2 * size);
     EXPECT_EQ(header->biBitCount, 32);

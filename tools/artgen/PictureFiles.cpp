@@ -62,6 +62,37 @@ std::string IconImage(const Picture& p) {
   return w.Bytes();
 }
 
+// The largest images go in as PNG, as the platform allows from 256 pixels up:
+// uncompressed, the 256-pixel image alone would be a quarter megabyte of the
+// program.
+constexpr int kPngFromSize = 256;
+
+cairo_status_t AppendToString(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
+}
+
+std::string PngImage(const Picture& p) {
+  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, p.nWidth, p.nHeight);
+  cairo_surface_flush(surface);
+  unsigned char* data = cairo_image_surface_get_data(surface);
+  const int stride = cairo_image_surface_get_stride(surface);
+  for (int y = 0; y < p.nHeight; ++y) {
+    auto* row = reinterpret_cast<uint32_t*>(data + size_t(y) * stride);
+    for (int x = 0; x < p.nWidth; ++x) {
+      const uint32_t c = p.At(x, y), a = c >> 24;
+      auto premultiply = [a](uint32_t v) { return (v * a + 127) / 255; };
+      row[x] = a << 24 | premultiply(c >> 16 & 0xFF) << 16 | premultiply(c >> 8 & 0xFF) << 8 | premultiply(c & 0xFF);
+    }
+  }
+  cairo_surface_mark_dirty(surface);
+  std::string png;
+  cairo_status_t status = cairo_surface_write_to_png_stream(surface, AppendToString, &png);
+  cairo_surface_destroy(surface);
+  if (status != CAIRO_STATUS_SUCCESS) throw std::runtime_error("cannot encode the icon as PNG");
+  return png;
+}
+
 }  // namespace
 
 void WriteBmp24(const std::string& path, const Picture& picture) {
@@ -87,7 +118,7 @@ void WriteBmp24(const std::string& path, const Picture& picture) {
 
 void WriteIco(const std::string& path, const std::vector<Picture>& pictures) {
   std::vector<std::string> images;
-  for (const Picture& p : pictures) images.push_back(IconImage(p));
+  for (const Picture& p : pictures) images.push_back(p.nWidth >= kPngFromSize ? PngImage(p) : IconImage(p));
 
   ByteWriter w;
   w.U16(0);
