@@ -21,8 +21,8 @@ LRESULT CallSuper(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // nested message was handled in between.
 class CurrentMessageScope {
  public:
-  CurrentMessageScope(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
-      : m_state(AfxGetThreadState()), m_saved(m_state.lastSentMsg) {
+  CurrentMessageScope(AfxThreadState& state, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
+      : m_state(state), m_saved(state.lastSentMsg) {
     m_state.lastSentMsg = MSG{hWnd, message, wParam, lParam, 0, {0, 0}};
     ++m_state.nDispatchDepth;
   }
@@ -51,10 +51,13 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-  if (pWnd == nullptr) return CallSuper(hWnd, message, wParam, lParam);
+  // Looked up once: every message of every window passes here.
+  AfxThreadState& state = AfxGetThreadState();
+  auto attached = state.permanentWnds.find(hWnd);
+  if (attached == state.permanentWnds.end()) return CallSuper(hWnd, message, wParam, lParam);
+  CWnd* pWnd = attached->second;
 
-  CurrentMessageScope scope(hWnd, message, wParam, lParam);
+  CurrentMessageScope scope(state, hWnd, message, wParam, lParam);
   LRESULT result = 0;
   try {
     result = pWnd->WindowProc(message, wParam, lParam);
@@ -93,6 +96,10 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (previous != &AfxWndProc) {
     m_pfnSuper = previous;
     ::SetPropW(hWnd, kSuperProp, reinterpret_cast<HANDLE>(previous));
+  } else {
+    // A window detached from an earlier object still runs our procedure; the
+    // one it had before that is still kept on the window.
+    m_pfnSuper = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProp));
   }
   return TRUE;
 }
@@ -100,10 +107,12 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
 HWND CWnd::UnsubclassWindow() {
   if (m_hWnd == nullptr) return nullptr;
   // Only put the old procedure back while ours is the one installed: someone
-  // who subclassed the window after us would otherwise be cut off.
-  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc && m_pfnSuper)
+  // who subclassed the window after us would otherwise be cut off. Then our
+  // procedure stays in their chain and still needs the old one from the window.
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc && m_pfnSuper) {
     ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-  ::RemovePropW(m_hWnd, kSuperProp);
+    ::RemovePropW(m_hWnd, kSuperProp);
+  }
   m_pfnSuper = nullptr;
   return Detach();
 }

@@ -4,9 +4,9 @@
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
   LPCWSTR name = MAKEINTRESOURCEW(nIDResource);
-  return Attach(::LoadBitmapW(AfxFindResourceHandle(name, RT_BITMAP), name));
+  return !m_hObject && Attach(::LoadBitmapW(AfxFindResourceHandle(name, RT_BITMAP), name));
 }
 
 BOOL CBitmap::CreateCompatibleBitmap(HDC hDC, int nWidth, int nHeight) {
-  return Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
+  return !m_hObject && Attach(::CreateCompatibleBitmap(hDC, nWidth, nHeight));
 }

@@ -6,5 +6,5 @@ class CBrush : public CGdiObject {
   CBrush() = default;
   explicit CBrush(COLORREF crColor) { CreateSolidBrush(crColor); }
   operator HBRUSH() const { return static_cast<HBRUSH>(m_hObject); }
-  BOOL CreateSolidBrush(COLORREF crColor) { return Attach(::CreateSolidBrush(crColor)); }
+  BOOL CreateSolidBrush(COLORREF crColor) { return !m_hObject && Attach(::CreateSolidBrush(crColor)); }
 };

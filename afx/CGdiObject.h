@@ -4,7 +4,8 @@
 #include "CObject.h"
 
 // Owns one graphics object: deleted once, by DeleteObject or the destructor,
-// unless it was detached first.
+// unless it was detached first. The create and load calls of the derived
+// classes refuse an object that holds one already, before creating anything.
 class CGdiObject : public CObject {
  public:
   CGdiObject() = default;

@@ -4,6 +4,9 @@
 
 class CWnd;
 
+// The platform's help command.
+constexpr UINT ID_HELP = 0xE146;
+
 // The application: exactly one global object, built before the entry point
 // runs. The entry point calls InitInstance; when that returns FALSE the
 // process ends, otherwise Run pumps messages until WM_QUIT.

@@ -12,6 +12,8 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
   ON_WM_DRAWITEM()
 END_MESSAGE_MAP()
 
+const CWnd CWnd::wndTop;
+
 CWnd::~CWnd() {
   // A window must not outlive its object: the object's table would be gone.
   if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {

@@ -18,6 +18,8 @@ class CWnd : public CCmdTarget {
   ~CWnd() override;
 
   HWND m_hWnd = nullptr;
+  // The top of the z-order, for SetWindowPos.
+  static const CWnd wndTop;
   operator HWND() const { return m_hWnd; }
   HWND GetSafeHwnd() const { return m_hWnd; }
 

@@ -1,0 +1,210 @@
+// Dialogs: control binding, the ways a modal dialog ends, and the results of
+// handlers going back through the dialog's window procedure.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "TestIds.h"
+#include "afxwin.h"
+
+namespace {
+
+constexpr INT_PTR kTimedOut = -2;
+constexpr UINT_PTR kWatchdogTimer = 1;
+constexpr UINT WM_SCRIPT = WM_APP + 40;
+constexpr UINT WM_PRIVATE_QUERY = WM_APP + 41;
+
+void CALLBACK EndTimedOutDialog(HWND hWnd, UINT, UINT_PTR, DWORD) { ::EndDialog(hWnd, kTimedOut); }
+
+class CBoundDlg : public CDialog {
+ public:
+  CBoundDlg() : CDialog(IDD_TEST) {}
+  CEdit m_edit;
+  int m_nExchanges = 0;
+  void DoDataExchange(CDataExchange* pDX) override {
+    ++m_nExchanges;
+    DDX_Control(pDX, IDC_TEST_EDIT, m_edit);
+  }
+};
+
+TEST(DialogBinding, BindsItsControlsAtInitialisationAndLetsGoOfThemOnDestroy) {
+  CBoundDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_TEST));
+  EXPECT_EQ(dlg.m_nExchanges, 1);
+  EXPECT_EQ(dlg.m_edit.m_hWnd, ::GetDlgItem(dlg, IDC_TEST_EDIT));
+  EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_edit), &dlg.m_edit);
+  dlg.UpdateData(TRUE);
+  EXPECT_EQ(dlg.m_nExchanges, 2);
+  dlg.DestroyWindow();
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
+  EXPECT_EQ(dlg.m_edit.m_hWnd, nullptr);
+}
+
+TEST(DialogBinding, AMissingTemplateFailsWithoutCapturingTheNextWindow) {
+  CDialog dlg(9999);
+  EXPECT_EQ(dlg.DoModal(), -1);
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
+  HWND hWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
+  ::DestroyWindow(hWnd);
+}
+
+enum class Ending { OkCommand, CancelCommand, EnterKey, EscapeKey, SystemClose };
+
+// Ends itself from inside its own modal loop, the way a user would.
+class CScriptedDlg : public CDialog {
+ public:
+  explicit CScriptedDlg(Ending ending) : CDialog(IDD_TEST), m_ending(ending) {}
+  int m_nOk = 0;
+  int m_nCancel = 0;
+
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    ::SetTimer(m_hWnd, kWatchdogTimer, 5000, &EndTimedOutDialog);
+    GetDlgItem(IDC_TEST_EDIT)->SetFocus();
+    PostMessage(WM_SCRIPT);
+    return FALSE;
+  }
+  void OnOK() override {
+    ++m_nOk;
+    CDialog::OnOK();
+  }
+  void OnCancel() override {
+    ++m_nCancel;
+    CDialog::OnCancel();
+  }
+  LRESULT OnScript(WPARAM, LPARAM) {
+    switch (m_ending) {
+      case Ending::OkCommand: SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED)); break;
+      case Ending::CancelCommand: SendMessage(WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED)); break;
+      case Ending::EnterKey: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001); break;
+      case Ending::EscapeKey: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001); break;
+      case Ending::SystemClose: SendMessage(WM_SYSCOMMAND, SC_CLOSE); break;
+    }
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+
+ private:
+  Ending m_ending;
+};
+BEGIN_MESSAGE_MAP(CScriptedDlg, CDialog)
+  ON_MESSAGE(WM_SCRIPT, &CScriptedDlg::OnScript)
+END_MESSAGE_MAP()
+
+TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
+  struct Case {
+    Ending ending;
+    const char* name;
+    INT_PTR result;
+    int oks;
+    int cancels;
+  };
+  const Case cases[] = {
+      {Ending::OkCommand, "OK command", IDOK, 1, 0},
+      {Ending::CancelCommand, "Cancel command", IDCANCEL, 0, 1},
+      {Ending::EnterKey, "Enter key", IDOK, 1, 0},
+      {Ending::EscapeKey, "Escape key", IDCANCEL, 0, 1},
+      {Ending::SystemClose, "system menu Close", IDCANCEL, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CScriptedDlg dlg(c.ending);
+    EXPECT_EQ(dlg.DoModal(), c.result);
+    EXPECT_EQ(dlg.m_nOk, c.oks);
+    EXPECT_EQ(dlg.m_nCancel, c.cancels);
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+  }
+}
+
+class CColouredEdit : public CEdit {
+ public:
+  CBrush m_brush{RGB(0, 255, 255)};
+  HBRUSH CtlColor(CDC*, UINT) { return m_brush; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CColouredEdit, CEdit)
+  ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CResultsDlg : public CDialog {
+ public:
+  CResultsDlg() : CDialog(IDD_RESULTS) {}
+  CColouredEdit m_readOnly;
+  CBrush m_labelBrush{RGB(255, 0, 255)};
+  HICON m_hIcon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32512));
+  BOOL m_bInitResult = TRUE;
+
+  void DoDataExchange(CDataExchange* pDX) override { DDX_Control(pDX, IDC_READONLY_EDIT, m_readOnly); }
+  BOOL OnInitDialog() override {
+    CDialog::OnInitDialog();
+    GetDlgItem(IDC_SECOND_EDIT)->SetFocus();
+    return m_bInitResult;
+  }
+  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+    if (pWnd->GetDlgCtrlID() == IDC_LABEL) return m_labelBrush;
+    return CDialog::OnCtlColor(pDC, pWnd, nCtlColor);
+  }
+  HCURSOR OnQueryDragIcon() { return m_hIcon; }
+  LRESULT OnPrivateQuery(WPARAM wParam, LPARAM lParam) { return static_cast<LRESULT>(wParam) * 1000 + lParam; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CResultsDlg, CDialog)
+  ON_WM_CTLCOLOR()
+  ON_WM_QUERYDRAGICON()
+  ON_MESSAGE(WM_PRIVATE_QUERY, &CResultsDlg::OnPrivateQuery)
+END_MESSAGE_MAP()
+
+COLORREF PixelOf(const CWnd* pControl) {
+  HDC hDC = ::GetDC(*pControl);
+  COLORREF colour = ::GetPixel(hDC, 2, 2);
+  ::ReleaseDC(*pControl, hDC);
+  return colour;
+}
+
+TEST(DialogResults, ColourBrushesReachTheControlsPainting) {
+  CResultsDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_RESULTS));
+  ::RedrawWindow(dlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  EXPECT_EQ(PixelOf(dlg.GetDlgItem(IDC_LABEL)), RGB(255, 0, 255));
+  EXPECT_EQ(PixelOf(&dlg.m_readOnly), RGB(0, 255, 255));
+  EXPECT_EQ(PixelOf(dlg.GetDlgItem(IDC_FIRST_EDIT)), ::GetSysColor(COLOR_WINDOW));
+  dlg.DestroyWindow();
+}
+
+TEST(DialogResults, HandleAndPrivateResultsComeBackToTheSender) {
+  CResultsDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_RESULTS));
+  EXPECT_EQ(dlg.SendMessage(WM_QUERYDRAGICON), reinterpret_cast<LRESULT>(dlg.m_hIcon));
+  EXPECT_EQ(dlg.SendMessage(WM_PRIVATE_QUERY, 12, 34), 12034);
+  dlg.DestroyWindow();
+}
+
+TEST(DialogResults, InitialisationResultDecidesWhoGetsTheFocus) {
+  CResultsDlg keeps;
+  keeps.m_bInitResult = FALSE;
+  ASSERT_TRUE(keeps.Create(IDD_RESULTS));
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(keeps, IDC_SECOND_EDIT));
+  keeps.DestroyWindow();
+
+  CResultsDlg moves;
+  ASSERT_TRUE(moves.Create(IDD_RESULTS));
+  EXPECT_EQ(::GetFocus(), ::GetDlgItem(moves, IDC_FIRST_EDIT));
+  moves.DestroyWindow();
+}
+
+class CThrowingInitDlg : public CDialog {
+ public:
+  CThrowingInitDlg() : CDialog(IDD_TEST) {}
+  BOOL OnInitDialog() override { throw std::runtime_error("initialisation failed"); }
+};
+
+TEST(DialogResults, AnInitialisationThatThrowsStillLeavesAWorkingDialog) {
+  CThrowingInitDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_TEST));
+  EXPECT_TRUE(::IsWindow(dlg));
+  EXPECT_NE(::GetDlgItem(dlg, IDOK), nullptr);
+  dlg.DestroyWindow();
+}
+
+}  // namespace
