@@ -1,0 +1,282 @@
+#include "CVantorelDlg.h"
+
+#include <cstdlib>
+
+#include "CAboutDlg.h"
+#include "ProfileSettings.h"
+
+namespace {
+
+// The two fonts' common look: light Arial, 21 pixels high.
+constexpr int kFieldFontHeight = 21;
+constexpr int kFieldFontWeight = 300;
+
+constexpr int kMinimizeLeft = 762;
+constexpr int kCloseLeft = 780;
+constexpr int kSkinButtonTop = 6;
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
+  ON_WM_SYSCOMMAND()
+  ON_WM_PAINT()
+  ON_WM_QUERYDRAGICON()
+  ON_WM_CTLCOLOR()
+  ON_EN_CHANGE(IDC_EDIT_WIDTH, &CVantorelDlg::OnChangeWidth)
+  ON_EN_CHANGE(IDC_EDIT_HEIGHT, &CVantorelDlg::OnChangeHeight)
+  ON_BN_CLICKED(IDC_CHECK_MODE0, &CVantorelDlg::OnClickedMode0)
+  ON_BN_CLICKED(IDC_CHECK_MODE1, &CVantorelDlg::OnClickedMode1)
+  ON_BN_CLICKED(IDC_CHECK_MODE2, &CVantorelDlg::OnClickedMode2)
+  ON_BN_CLICKED(IDC_CHECK_MODE3, &CVantorelDlg::OnClickedMode3)
+  ON_BN_CLICKED(IDC_BUTTON_MINIMIZE, &CVantorelDlg::OnClickedMinimize)
+  ON_WM_DESTROY()
+  ON_WM_ENDSESSION()
+END_MESSAGE_MAP()
+
+CVantorelDlg::CVantorelDlg(CWnd* pParent) : CDialogSK(IDD_VANTOREL_DIALOG, pParent) {
+  m_setup.dPixelPitchMm = 0.1;
+  m_setup.dCameraDistanceMm = 300.0;
+  m_setup.dTrackLengthMm = 200.0;
+  m_setup.nMode = RenderEveryFrame;
+  m_hIcon = ::LoadIconW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_MAINFRAME));
+}
+
+void CVantorelDlg::DoDataExchange(CDataExchange* pDX) {
+  CDialogSK::DoDataExchange(pDX);
+  DDX_Control(pDX, IDC_EDIT_WIDTH, m_editWidth);
+  DDX_Control(pDX, IDC_EDIT_HEIGHT, m_editHeight);
+  DDX_Control(pDX, IDC_EDIT_FOV, m_editFov);
+  DDX_Control(pDX, IDC_EDIT_DISTANCE, m_editDistance);
+  DDX_Control(pDX, IDC_EDIT_TRACK, m_editTrack);
+  DDX_Control(pDX, IDC_EDIT_TRACK_START, m_editTrackStart);
+  DDX_Control(pDX, IDC_EDIT_TRACK_END, m_editTrackEnd);
+  DDX_Control(pDX, IDC_EDIT_FRAMES1, m_editFrames[0]);
+  DDX_Control(pDX, IDC_EDIT_FRAMES2, m_editFrames[1]);
+  DDX_Control(pDX, IDC_EDIT_FRAMES4, m_editFrames[2]);
+  DDX_Control(pDX, IDC_EDIT_FRAMES8, m_editFrames[3]);
+  DDX_Control(pDX, IDC_EDIT_IMAGE_HEIGHT, m_editImageHeight);
+  DDX_Control(pDX, IDC_EDIT_IMAGE_WIDTH, m_editImageWidth);
+  DDX_Control(pDX, IDC_CHECK_MODE0, m_checkMode[0]);
+  DDX_Control(pDX, IDC_CHECK_MODE1, m_checkMode[1]);
+  DDX_Control(pDX, IDC_CHECK_MODE2, m_checkMode[2]);
+  DDX_Control(pDX, IDC_CHECK_MODE3, m_checkMode[3]);
+  DDX_Control(pDX, IDC_FRAME_LANDSCAPE, m_frameLandscape);
+  DDX_Control(pDX, IDC_FRAME_PORTRAIT, m_framePortrait);
+  DDX_Control(pDX, IDC_FRAME_SQUARE, m_frameSquare);
+  DDX_Control(pDX, IDOK, m_btnClose);
+  DDX_Control(pDX, IDC_BUTTON_MINIMIZE, m_btnMinimize);
+}
+
+BOOL CVantorelDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  AddAboutToSystemMenu();
+  SetIcon(m_hIcon, TRUE);
+  SetIcon(m_hIcon, FALSE);
+  PlaceSkinButtons();
+  InstallBackground();
+
+  m_font.CreateFont(kFieldFontHeight, 0, 0, 0, kFieldFontWeight, FALSE, FALSE, 0, ANSI_CHARSET,
+                    OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Arial");
+  m_crDark = RGB(56, 56, 56);
+  m_crPale = RGB(234, 236, 190);
+  m_crBlue = RGB(71, 136, 244);
+  m_crYellow = RGB(231, 201, 0);
+  m_crGreen = RGB(6, 201, 19);
+  m_crLight = RGB(230, 230, 230);
+  StyleFields();
+
+  LoadSettings();
+  SelectMode(RenderEveryFrame);
+  return TRUE;
+}
+
+void CVantorelDlg::AddAboutToSystemMenu() {
+  CMenu* pSysMenu = GetSystemMenu(FALSE);
+  if (pSysMenu == nullptr) return;
+  CString strAboutMenu;
+  strAboutMenu.LoadString(IDS_ABOUTBOX);
+  if (strAboutMenu.IsEmpty()) return;
+  pSysMenu->AppendMenu(MF_SEPARATOR);
+  pSysMenu->AppendMenu(MF_STRING, ID_SYS_ABOUT, strAboutMenu);
+}
+
+void CVantorelDlg::PlaceSkinButtons() {
+  m_btnMinimize.SetToolTipText(L"Minimize");
+  m_btnMinimize.SetSkin(IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_OVER, IDB_MINIMIZE_NORMAL);
+  m_btnMinimize.MoveWindow(kMinimizeLeft, kSkinButtonTop, 12, 12, TRUE);
+  m_btnClose.SetToolTipText(L"Close");
+  m_btnClose.SetSkin(IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_OVER, IDB_CLOSE_NORMAL);
+  m_btnClose.MoveWindow(kCloseLeft, kSkinButtonTop, 22, 22, TRUE);
+}
+
+void CVantorelDlg::InstallBackground() {
+  m_bDragMove = TRUE;
+  SetBackgroundBitmap(static_cast<HBITMAP>(
+      ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDB_BACKGROUND), IMAGE_BITMAP, 0, 0, 0)));
+  SetBackgroundStyle(BkStyleTopLeft);
+  if (m_hBkBitmap != nullptr)
+    SetWindowPos(&wndTop, 0, 0, static_cast<int>(m_nBkWidth), static_cast<int>(m_nBkHeight),
+                 SWP_NOMOVE | SWP_NOOWNERZORDER);
+}
+
+void CVantorelDlg::StyleFields() {
+  struct Field {
+    CColorEdit& edit;
+    COLORREF crBack;
+    COLORREF crText;
+    BOOL bFreeText;
+  };
+  const Field fields[] = {
+      {m_editWidth, m_crPale, m_crDark, FALSE},          {m_editHeight, m_crPale, m_crDark, FALSE},
+      {m_editFov, m_crDark, m_crBlue, TRUE},             {m_editDistance, m_crDark, m_crYellow, TRUE},
+      {m_editTrack, m_crDark, m_crGreen, TRUE},          {m_editTrackStart, m_crDark, m_crGreen, TRUE},
+      {m_editTrackEnd, m_crDark, m_crGreen, TRUE},       {m_editFrames[0], m_crDark, m_crPale, TRUE},
+      {m_editFrames[1], m_crDark, m_crPale, TRUE},       {m_editFrames[2], m_crDark, m_crPale, TRUE},
+      {m_editFrames[3], m_crDark, m_crPale, TRUE},       {m_editImageHeight, m_crDark, m_crLight, TRUE},
+      {m_editImageWidth, m_crDark, m_crLight, TRUE},
+  };
+  for (const Field& field : fields) {
+    field.edit.SetBkColor(field.crBack);
+    field.edit.SetTextColor(field.crText);
+    field.edit.SetFont(m_font, TRUE);
+    if (field.bFreeText) field.edit.m_bFreeText = TRUE;
+  }
+}
+
+void CVantorelDlg::LoadSettings() {
+  m_strIniPath = CString(BuildIniPath());
+  m_setup.nWidthMm = ReadProfileInt(m_strIniPath, kSettingsSection, kWidthKey, kDefaultWidthMm);
+  m_setup.nHeightMm = ReadProfileInt(m_strIniPath, kSettingsSection, kHeightKey, kDefaultHeightMm);
+
+  // Each write raises the field's change notification, which applies the
+  // input rule: a stored 0, or a text the number filter empties, becomes 1.
+  CString text;
+  text.Format(L"%d", m_setup.nWidthMm);
+  m_editWidth.SetWindowText(text);
+  text.Format(L"%d", m_setup.nHeightMm);
+  m_editHeight.SetWindowText(text);
+}
+
+void CVantorelDlg::SaveSettings() {
+  WriteProfileInt(m_strIniPath, kSettingsSection, kWidthKey, m_setup.nWidthMm);
+  WriteProfileInt(m_strIniPath, kSettingsSection, kHeightKey, m_setup.nHeightMm);
+}
+
+void CVantorelDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+  if ((nID & 0xFFF0) == ID_SYS_ABOUT) {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
+  } else {
+    CDialogSK::OnSysCommand(nID, lParam);
+  }
+}
+
+// A minimised window shows the program's icon, centred.
+void CVantorelDlg::OnPaint() {
+  if (!IsIconic()) {
+    CDialogSK::OnPaint();
+    return;
+  }
+  CPaintDC dc(this);
+  SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+  int cxIcon = ::GetSystemMetrics(SM_CXICON);
+  int cyIcon = ::GetSystemMetrics(SM_CYICON);
+  CRect rect;
+  GetClientRect(&rect);
+  dc.DrawIcon((rect.Width() - cxIcon + 1) / 2, (rect.Height() - cyIcon + 1) / 2, m_hIcon);
+}
+
+HCURSOR CVantorelDlg::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }
+
+// The fields' colours come from the fields themselves: the base handling
+// offers each colour request to the field first.
+HBRUSH CVantorelDlg::OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
+  return CDialogSK::OnCtlColor(pDC, pWnd, nCtlColor);
+}
+
+void CVantorelDlg::ApplyInputRule(CColorEdit& edit, int32_t& nValueMm) {
+  CString text;
+  edit.GetWindowText(text);
+  nValueMm = _wtoi(text);
+  if (nValueMm == 0) {
+    nValueMm = 1;
+    edit.SetWindowText(L"1");
+  }
+}
+
+void CVantorelDlg::OnChangeWidth() {
+  ApplyInputRule(m_editWidth, m_setup.nWidthMm);
+  ComputeAndShow();
+}
+
+void CVantorelDlg::OnChangeHeight() {
+  ApplyInputRule(m_editHeight, m_setup.nHeightMm);
+  ComputeAndShow();
+}
+
+void CVantorelDlg::OnClickedMode0() { SelectMode(RenderEveryFrame); }
+void CVantorelDlg::OnClickedMode1() { SelectMode(RenderEvery2ndFrame); }
+void CVantorelDlg::OnClickedMode2() { SelectMode(RenderEvery4thFrame); }
+void CVantorelDlg::OnClickedMode3() { SelectMode(RenderEvery8thFrame); }
+
+void CVantorelDlg::OnClickedMinimize() { AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE); }
+
+void CVantorelDlg::SelectMode(RenderMode nMode) {
+  m_setup.nMode = nMode;
+  SyncModeChecks();
+  ComputeAndShow();
+}
+
+// The four boxes act as one radio group: clicking the ticked one keeps it.
+void CVantorelDlg::SyncModeChecks() {
+  for (CButton& check : m_checkMode) check.SetCheck(BST_UNCHECKED);
+  m_checkMode[m_setup.nMode].SetCheck(BST_CHECKED);
+}
+
+void CVantorelDlg::ComputeAndShow() {
+  m_result = CalculateRendering(m_setup);
+  const RenderTexts texts = FormatRenderTexts(m_setup, m_result);
+  m_editFov.SetWindowText(texts.strFov.c_str());
+  m_editImageHeight.SetWindowText(texts.strImageHeight.c_str());
+  m_editImageWidth.SetWindowText(texts.strImageWidth.c_str());
+  for (int i = 0; i < 4; ++i) m_editFrames[i].SetWindowText(texts.strFrames[i].c_str());
+  m_editTrack.SetWindowText(texts.strTrackLength.c_str());
+  m_editTrackStart.SetWindowText(texts.strTrackStart.c_str());
+  m_editTrackEnd.SetWindowText(texts.strTrackEnd.c_str());
+  m_editDistance.SetWindowText(texts.strDistance.c_str());
+  ShowOutline();
+}
+
+void CVantorelDlg::ShowOutline() {
+  switch (m_result.eAspect) {
+    case Aspect::Landscape:
+      m_framePortrait.ShowWindow(SW_HIDE);
+      m_frameSquare.ShowWindow(SW_HIDE);
+      m_frameLandscape.ShowWindow(SW_SHOW);
+      break;
+    case Aspect::Square:
+      m_frameLandscape.ShowWindow(SW_HIDE);
+      m_framePortrait.ShowWindow(SW_HIDE);
+      m_frameSquare.ShowWindow(SW_SHOW);
+      break;
+    case Aspect::Portrait:
+      m_frameLandscape.ShowWindow(SW_HIDE);
+      m_frameSquare.ShowWindow(SW_HIDE);
+      m_framePortrait.ShowWindow(SW_SHOW);
+      break;
+  }
+}
+
+void CVantorelDlg::OnDestroy() {
+  CDialogSK::OnDestroy();
+  if (!m_bSettingsSaved) SaveSettings();
+}
+
+// The platform may end the process after this without destroying the window.
+void CVantorelDlg::OnEndSession(BOOL bEnding) {
+  CDialogSK::OnEndSession(bEnding);
+  if (bEnding && !m_bSettingsSaved) {
+    SaveSettings();
+    m_bSettingsSaved = true;
+  }
+}

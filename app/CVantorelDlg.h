@@ -1,0 +1,80 @@
+#pragma once
+#include "CColorEdit.h"
+#include "CDialogSK.h"
+#include "CxSkinButton.h"
+#include "RenderCalculator.h"
+#include "afxwin.h"
+#include "resource.h"
+
+// The calculator window: two inputs, a frame step, and every result of the
+// rendering calculator, on a skinned, borderless dialog.
+class CVantorelDlg : public CDialogSK {
+ public:
+  explicit CVantorelDlg(CWnd* pParent = nullptr);
+
+ protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+
+  void OnSysCommand(UINT nID, LPARAM lParam);
+  void OnPaint();
+  HCURSOR OnQueryDragIcon();
+  HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+  void OnChangeWidth();
+  void OnChangeHeight();
+  void OnClickedMode0();
+  void OnClickedMode1();
+  void OnClickedMode2();
+  void OnClickedMode3();
+  void OnClickedMinimize();
+  void OnDestroy();
+  void OnEndSession(BOOL bEnding);
+  DECLARE_MESSAGE_MAP()
+
+  HICON m_hIcon;
+  CString m_strIniPath;
+  RenderSetup m_setup;
+  RenderResult m_result;
+
+  COLORREF m_crDark = 0;
+  COLORREF m_crPale = 0;
+  COLORREF m_crBlue = 0;
+  COLORREF m_crYellow = 0;
+  COLORREF m_crGreen = 0;
+  COLORREF m_crLight = 0;
+  CFont m_font;
+
+  CColorEdit m_editWidth;
+  CColorEdit m_editHeight;
+  CColorEdit m_editFov;
+  CColorEdit m_editDistance;
+  CColorEdit m_editTrack;
+  CColorEdit m_editTrackStart;
+  CColorEdit m_editTrackEnd;
+  CColorEdit m_editFrames[4];
+  CColorEdit m_editImageHeight;
+  CColorEdit m_editImageWidth;
+  CButton m_checkMode[4];
+  CStatic m_frameLandscape;
+  CStatic m_framePortrait;
+  CStatic m_frameSquare;
+  CxSkinButton m_btnClose;
+  CxSkinButton m_btnMinimize;
+
+ private:
+  void AddAboutToSystemMenu();
+  void PlaceSkinButtons();
+  void InstallBackground();
+  void StyleFields();
+  void LoadSettings();
+  void SaveSettings();
+  void ApplyInputRule(CColorEdit& edit, int32_t& nValueMm);
+  void SelectMode(RenderMode nMode);
+  void SyncModeChecks();
+  void ComputeAndShow();
+  void ShowOutline();
+
+  // Set once the inputs have been written at the end of the session, so that
+  // the window's destruction, if it still comes, does not write them again.
+  bool m_bSettingsSaved = false;
+};

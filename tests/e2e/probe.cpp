@@ -1,0 +1,173 @@
+// Looks at the running calculator from a second process, through the same
+// window calls any other program could make, so that the end-to-end script can
+// check what a person would see.
+//
+// Usage:
+//   probe              print the window's state as key=value lines (exit 1 when
+//                      there is no calculator window)
+//   probe wait [MS]    wait until the calculator window exists (default 10 s)
+//   probe waitgone [MS]  wait until it no longer exists
+//   probe restore      restore the calculator from its minimised state
+//   probe clip TEXT    put TEXT on the clipboard as Unicode text
+
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstring>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+constexpr int kImageWidthId = 1016;
+constexpr DWORD kPollMs = 50;
+constexpr DWORD kDefaultWaitMs = 10000;
+constexpr int kEditIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1016};
+
+BOOL CALLBACK MatchCalculator(HWND hwnd, LPARAM lParam) {
+  wchar_t className[16] = {};
+  GetClassNameW(hwnd, className, 16);
+  if (wcscmp(className, L"#32770") != 0 || GetDlgItem(hwnd, kImageWidthId) == nullptr) return TRUE;
+  *reinterpret_cast<HWND*>(lParam) = hwnd;
+  return FALSE;
+}
+
+// The calculator is the top-level dialog that holds the image-width field; it
+// has no caption to look it up by.
+HWND FindCalculator() {
+  HWND found = nullptr;
+  EnumWindows(MatchCalculator, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::string ToUtf8(const wchar_t* text) {
+  int size = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  std::string utf8(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
+void PrintRect(const char* key, HWND hwnd) {
+  RECT rect{};
+  GetWindowRect(hwnd, &rect);
+  std::printf("%s=%ld,%ld,%ld,%ld\n", key, rect.left, rect.top, rect.right, rect.bottom);
+}
+
+BOOL CALLBACK PrintControl(HWND hwnd, LPARAM) {
+  char key[32];
+  std::snprintf(key, sizeof key, "rect.%d", GetDlgCtrlID(hwnd));
+  PrintRect(key, hwnd);
+  return TRUE;
+}
+
+// GetDlgItemTextW asks the field itself (WM_GETTEXT); GetWindowTextW would
+// only read the stored caption of another process's window, which is empty.
+void PrintTexts(HWND dialog) {
+  for (int id : kEditIds) {
+    wchar_t text[256] = {};
+    GetDlgItemTextW(dialog, id, text, 256);
+    std::printf("text.%d=%s\n", id, ToUtf8(text).c_str());
+  }
+}
+
+void PrintChecks(HWND dialog) {
+  for (int id = 1012; id <= 1015; ++id)
+    std::printf("check.%d=%d\n", id, static_cast<int>(SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0)));
+}
+
+void PrintOutlines(HWND dialog) {
+  for (int id = 1017; id <= 1019; ++id)
+    std::printf("visible.%d=%d\n", id, IsWindowVisible(GetDlgItem(dialog, id)) ? 1 : 0);
+}
+
+// Which control holds the keyboard focus in the calculator's thread: when keys
+// go astray this is the first thing to look at.
+void PrintFocus(HWND dialog) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+  std::printf("focus=%d\n", info.hwndFocus != nullptr ? GetDlgCtrlID(info.hwndFocus) : 0);
+  std::printf("active=%d\n", info.hwndActive == dialog ? 1 : 0);
+}
+
+void PrintAbout() {
+  HWND about = FindWindowW(L"#32770", L"About Vantorel");
+  std::printf("about=%d\n", about != nullptr ? 1 : 0);
+  if (about == nullptr) return;
+  PrintRect("rect.about", about);
+  PrintRect("rect.about.ok", GetDlgItem(about, IDOK));
+}
+
+int PrintState() {
+  HWND dialog = FindCalculator();
+  PrintAbout();
+  if (dialog == nullptr) {
+    std::printf("window=0\n");
+    return 1;
+  }
+  std::printf("window=1\n");
+  std::printf("iconic=%d\n", IsIconic(dialog) ? 1 : 0);
+  std::printf("visible=%d\n", IsWindowVisible(dialog) ? 1 : 0);
+  PrintRect("rect.window", dialog);
+  EnumChildWindows(dialog, PrintControl, 0);
+  PrintTexts(dialog);
+  PrintChecks(dialog);
+  PrintOutlines(dialog);
+  PrintFocus(dialog);
+  return 0;
+}
+
+int WaitFor(bool present, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while ((FindCalculator() != nullptr) != present) {
+    if (GetTickCount() - start >= timeoutMs) return 1;
+    Sleep(kPollMs);
+  }
+  return 0;
+}
+
+int Restore() {
+  HWND dialog = FindCalculator();
+  if (dialog == nullptr) return 1;
+  ShowWindow(dialog, SW_RESTORE);
+  return 0;
+}
+
+// The clipboard only takes data from an owner window, so the probe makes a
+// hidden one for the moment it writes.
+int Clip(const std::wstring& text) {
+  HWND owner = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  const SIZE_T bytes = (text.size() + 1) * sizeof(wchar_t);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  if (owner == nullptr || memory == nullptr) return 1;
+  std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+  GlobalUnlock(memory);
+  if (!OpenClipboard(owner)) return 1;
+  EmptyClipboard();
+  const bool stored = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+  CloseClipboard();
+  DestroyWindow(owner);
+  return stored ? 0 : 1;
+}
+
+DWORD TimeoutArg(int argc, wchar_t** argv) {
+  return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : kDefaultWaitMs;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  // Plain "\n" line ends and the bytes of UTF-8 as they are, for the script.
+  _setmode(_fileno(stdout), _O_BINARY);
+  const std::wstring command = argc > 1 ? argv[1] : L"";
+  if (command.empty()) return PrintState();
+  if (command == L"wait") return WaitFor(true, TimeoutArg(argc, argv));
+  if (command == L"waitgone") return WaitFor(false, TimeoutArg(argc, argv));
+  if (command == L"restore") return Restore();
+  if (command == L"clip" && argc > 2) return Clip(argv[2]);
+  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT]\n");
+  return 2;
+}

@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# The run command: installs what is missing, builds the program and starts it.
+# On Linux it runs under Wine on the user's display (or a new Xvfb when there
+# is none), with the settings file beside the executable.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+tools/setup.sh
+cmake -S . -B build/win -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/win -j "$(nproc)" --target Vantorel -- --no-print-directory >/dev/null
+
+if [ -z "${DISPLAY:-}" ]; then
+  echo "run: no display set; starting the program on a virtual one (Xvfb)" >&2
+  source tools/xvfb.sh
+fi
+exec build/win/wine-run build/win/app/Vantorel.exe
