@@ -87,9 +87,3 @@ BOOL CDC::StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSr
   return ::StretchBlt(m_hDC, x, y, nWidth, nHeight, pSrcDC ? pSrcDC->m_hDC : nullptr, xSrc, ySrc,
                       nSrcWidth, nSrcHeight, dwRop);
 }
-
-void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr) {
-  COLORREF old = ::SetBkColor(m_hDC, clr);
-  ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, lpRect, nullptr, 0, nullptr);
-  ::SetBkColor(m_hDC, old);
-}

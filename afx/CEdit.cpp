@@ -10,5 +10,3 @@ void CEdit::SetSel(int nStartChar, int nEndChar, BOOL bNoScroll) {
 void CEdit::ReplaceSel(LPCWSTR lpszNewText, BOOL bCanUndo) {
   SendMessage(EM_REPLACESEL, bCanUndo, reinterpret_cast<LPARAM>(lpszNewText));
 }
-
-BOOL CEdit::SetReadOnly(BOOL bReadOnly) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, bReadOnly)); }

@@ -8,5 +8,4 @@ class CEdit : public CWnd {
   // Selects characters; unless told not to, scrolls the caret into view.
   void SetSel(int nStartChar, int nEndChar, BOOL bNoScroll = FALSE);
   void ReplaceSel(LPCWSTR lpszNewText, BOOL bCanUndo = FALSE);
-  BOOL SetReadOnly(BOOL bReadOnly = TRUE);
 };

@@ -1,6 +1,5 @@
 #pragma once
 #include "CPoint.h"
-#include "CSize.h"
 
 class CRect : public RECT {
  public:
@@ -9,9 +8,7 @@ class CRect : public RECT {
   CRect(const RECT& r) : RECT(r) {}
   int Width() const { return right - left; }
   int Height() const { return bottom - top; }
-  CSize Size() const { return CSize(Width(), Height()); }
   CPoint TopLeft() const { return CPoint(left, top); }
-  CPoint CenterPoint() const { return CPoint((left + right) / 2, (top + bottom) / 2); }
   void OffsetRect(int dx, int dy) { ::OffsetRect(this, dx, dy); }
   void DeflateRect(int dx, int dy) { ::InflateRect(this, -dx, -dy); }
   bool operator==(const RECT& o) const { return ::EqualRect(this, &o) != FALSE; }

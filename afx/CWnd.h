@@ -57,17 +57,14 @@ class CWnd : public CCmdTarget {
 
   // Window state and geometry
   DWORD GetStyle() const;
-  DWORD GetExStyle() const;
   BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
   BOOL ShowWindow(int nCmdShow);
   BOOL IsWindowVisible() const;
-  BOOL IsWindowEnabled() const;
   BOOL EnableWindow(BOOL bEnable = TRUE);
   BOOL IsIconic() const;
   void GetClientRect(LPRECT lpRect) const;
   void GetWindowRect(LPRECT lpRect) const;
   void ClientToScreen(LPPOINT lpPoint) const;
-  void ScreenToClient(LPPOINT lpPoint) const;
   void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
   BOOL SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int cy, UINT nFlags);
   void Invalidate(BOOL bErase = TRUE);
@@ -90,7 +87,6 @@ class CWnd : public CCmdTarget {
   CWnd* SetFocus();
   static CWnd* GetFocus();
   static CWnd* GetCapture();
-  CWnd* SetCapture();
   static CWnd* WindowFromPoint(POINT point);
 
   // Handlers of the base table, also the defaults for derived classes.
