@@ -26,7 +26,8 @@ struct RenderSetup {
 };
 
 // A pixel or frame count that does not fit in 32 bits is held at the nearest
-// end of the int32 range; the texts below show such an end as a marker.
+// end of the int32 range; the texts below show such an end as a marker, also
+// for a count that lands there exactly, which the record cannot tell apart.
 struct RenderResult {
   double dFovDeg = 0;
   int32_t nSpanPx = 0;

@@ -3,7 +3,7 @@
 # everything is already there.
 set -euo pipefail
 
-packages=(cmake g++ clang make git wine wine32:i386 fonts-wine fonts-liberation
+packages=(cmake g++ clang libclang-rt-14-dev make git wine wine32:i386 fonts-wine fonts-liberation
           xvfb x11-utils xdotool imagemagick g++-mingw-w64-i686-posix googletest
           libbenchmark-dev libcairo2-dev pkg-config)
 

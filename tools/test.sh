@@ -19,5 +19,6 @@ tools/wine-prefix.sh "$root/build/win/wineprefix"
 
 status=0
 (cd build/host && ctest --output-on-failure -j "$jobs") || status=1
+tools/fuzz.sh 60 || status=1
 (cd build/win && ctest --output-on-failure -j "$jobs") || status=1
 exit $status

@@ -150,6 +150,30 @@ TEST(RenderCalculator, InputsOutsideTheFormulasShowMarkers) {
   EXPECT_EQ(t.strImageWidth, L"0 px");
 }
 
+// The record holds a count that does not fit at the nearest end of the int32
+// range, so a count landing exactly on an end reads as the marker as well.
+// With the program's constants only a width of -214748564 mm at every 8th frame
+// does. The fuzzer first met the case as a height of -1 mm over a pitch a hair
+// below 2^-31 mm.
+TEST(RenderCalculator, CountExactlyOnTheRangeEndShowsTheMarker) {
+  RenderSetup s = MakeSetup(-214748564, 1, RenderEvery8thFrame);
+  RenderResult r = CalculateRendering(s);
+  EXPECT_EQ(r.nWidthPx, INT_MIN);
+  EXPECT_EQ(FormatRenderTexts(s, r).strImageWidth, L"too small");
+
+  s.nMode = RenderEvery4thFrame;
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, L"-2147483644 px");
+  s = MakeSetup(-214748563, 1, RenderEvery8thFrame);
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, L"-2147483638 px");
+
+  s = MakeSetup(30, -1);
+  s.dPixelPitchMm = 0x1p-31;  // exactly -2^31 px
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, L"too small");
+  s.nHeightMm = 1;
+  s.dPixelPitchMm = 1.0 / 2147483647.5;  // truncates to exactly 2^31 - 1 px
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, L"too large");
+}
+
 TEST(RenderCalculator, UnknownModeWidthIsTheEveryFrameWidth) {
   for (int32_t mode : {-1, 4, INT_MIN, INT_MAX}) {
     EXPECT_EQ(CalculateRendering(MakeSetup(30, 20, static_cast<RenderMode>(mode))).nWidthPx, 2300);

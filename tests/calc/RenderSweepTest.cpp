@@ -12,10 +12,11 @@
 namespace {
 
 // What a count text must read: the exact count, or the marker when it does
-// not fit in 32 bits.
+// not fit in 32 bits. The ends of the range are held for the markers, so a
+// count landing on one reads as the marker too.
 std::wstring Expected(int64_t exact, const wchar_t* unit) {
-  if (exact > INT_MAX) return L"too large";
-  if (exact < INT_MIN) return L"too small";
+  if (exact >= INT_MAX) return L"too large";
+  if (exact <= INT_MIN) return L"too small";
   return std::to_wstring(exact) + unit;
 }
 
@@ -39,7 +40,8 @@ void Check(int32_t w, int32_t h, int32_t mode) {
 }
 
 TEST(RenderSweep, BoundariesInEveryMode) {
-  const int32_t edges[] = {INT_MIN, INT_MIN + 1, -214748365, -214748364, -201, -200, -199, -1,
+  const int32_t edges[] = {INT_MIN, INT_MIN + 1, -214748565, -214748564, -214748563,
+                           -214748365, -214748364, -201, -200, -199, -1,
                            0, 1, 214748164, 214748165, 214748364, 214748365, INT_MAX - 1, INT_MAX};
   for (int32_t w : edges)
     for (int32_t h : edges)
