@@ -2,6 +2,10 @@
 
 IMPLEMENT_DYNAMIC(CColorEdit, CEdit)
 
+namespace {
+constexpr int kMaxFilterDepth = 16;
+}
+
 BEGIN_MESSAGE_MAP(CColorEdit, CEdit)
   ON_WM_CTLCOLOR_REFLECT()
   ON_CONTROL_REFLECT(EN_UPDATE, &CColorEdit::OnUpdate)
@@ -32,7 +36,35 @@ HBRUSH CColorEdit::CtlColor(CDC* pDC, UINT) {
 void CColorEdit::OnUpdate() {
   CString strText;
   GetWindowText(strText);
-  if (!m_bFreeText) FilterNumericText(strText);
+  if (m_bFreeText || m_nFilterDepth >= kMaxFilterDepth) return;
+  ++m_nFilterDepth;
+  FilterNumericText(strText);
+  --m_nFilterDepth;
+  if (m_nFilterDepth > 0) return;
+  // A long paste with a stray character early in it would nest one run per
+  // removal: Wine stops reporting EN_UPDATE after about thirty levels, and
+  // Windows would go as deep as the text is long. The runs are held to a few
+  // levels, and the outermost one finishes the cut, in the same steps.
+  for (GetWindowText(strText); !IsNumericText(strText); GetWindowText(strText)) {
+    const int nLength = strText.GetLength();
+    ++m_nFilterDepth;
+    FilterNumericText(strText);
+    --m_nFilterDepth;
+    CString strAfter;
+    GetWindowText(strAfter);
+    if (strAfter.GetLength() >= nLength) break;
+  }
+}
+
+bool CColorEdit::IsNumericText(const CString& strText) {
+  bool bDotSeen = false;
+  for (int i = 0; i < strText.GetLength(); ++i) {
+    const wchar_t c = strText[i];
+    if (c >= L'0' && c <= L'9') continue;
+    if (c != L'.' || bDotSeen) return false;
+    bDotSeen = true;
+  }
+  return strText.GetLength() != 1 || strText[0] != L'.';
 }
 
 // Cuts the text back from its end until it is digits with at most one dot,

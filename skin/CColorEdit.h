@@ -34,4 +34,8 @@ class CColorEdit : public CEdit {
 
  private:
   void RemoveLastCharacter(int nLength);
+  static bool IsNumericText(const CString& strText);
+
+  // How deep the filter's own runs nest; 0 outside of them.
+  int m_nFilterDepth = 0;
 };

@@ -85,6 +85,16 @@ TEST_F(NumberFilterTest, KeepsDecimalNumbersAndCutsTheRestFromTheEnd) {
   EXPECT_EQ(nEnd, 1u);
 }
 
+// A long cut is a deep nest of runs; the field still ends with its number.
+TEST_F(NumberFilterTest, ALongCutEndsWithTheNumber) {
+  m_dlg.m_edInput.SetWindowText(L"3709105004007966227018672936099415300912");
+  Paste(m_dlg.m_edInput, 8, L"o24");
+  EXPECT_EQ(TextOf(m_dlg.m_edInput), L"37091050");
+  m_dlg.m_edInput.SetWindowText(L"");
+  Paste(m_dlg.m_edInput, 0, L"5x" + std::wstring(300, L'7'));
+  EXPECT_EQ(TextOf(m_dlg.m_edInput), L"5");
+}
+
 TEST_F(NumberFilterTest, TextSetByTheOwnerIsFilteredToo) {
   m_dlg.m_edInput.SetWindowText(L"30 mm");
   EXPECT_EQ(TextOf(m_dlg.m_edInput), L"30");
