@@ -9,6 +9,7 @@
 //   probe waitgone [MS]  wait until it no longer exists
 //   probe restore      restore the calculator from its minimised state
 //   probe clip TEXT    put TEXT on the clipboard as Unicode text
+//   probe ping         exit 0 when the calculator answers a message within 1 s
 
 #include <windows.h>
 
@@ -25,6 +26,7 @@ namespace {
 constexpr int kImageWidthId = 1016;
 constexpr DWORD kPollMs = 50;
 constexpr DWORD kDefaultWaitMs = 10000;
+constexpr UINT kPingTimeoutMs = 1000;
 constexpr int kEditIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1016};
 
 BOOL CALLBACK MatchCalculator(HWND hwnd, LPARAM lParam) {
@@ -129,6 +131,14 @@ int WaitFor(bool present, DWORD timeoutMs) {
   return 0;
 }
 
+// A window whose thread still runs its message loop answers a sent message.
+int Ping() {
+  HWND dialog = FindCalculator();
+  DWORD_PTR result = 0;
+  if (dialog == nullptr) return 1;
+  return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPingTimeoutMs, &result) != 0 ? 0 : 1;
+}
+
 int Restore() {
   HWND dialog = FindCalculator();
   if (dialog == nullptr) return 1;
@@ -167,7 +177,8 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"wait") return WaitFor(true, TimeoutArg(argc, argv));
   if (command == L"waitgone") return WaitFor(false, TimeoutArg(argc, argv));
   if (command == L"restore") return Restore();
+  if (command == L"ping") return Ping();
   if (command == L"clip" && argc > 2) return Clip(argv[2]);
-  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT]\n");
+  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | ping]\n");
   return 2;
 }
