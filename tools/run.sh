@@ -6,10 +6,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 
-tools/setup.sh
-cmake -S . -B build/win -G "Unix Makefiles" -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/win -j "$(nproc)" --target Vantorel -- --no-print-directory >/dev/null
+tools/build-program.sh
 
 if [ -z "${DISPLAY:-}" ]; then
   echo "run: no display set; starting the program on a virtual one (Xvfb)" >&2

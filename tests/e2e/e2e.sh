@@ -18,22 +18,8 @@ probe_exe=$3
 shots=$4
 res=$(cd "$(dirname "$0")/../../res" && pwd)
 
-passed=0
-failed=0
-pass() { echo "PASS: $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
-finish() {
-  echo "$passed passed, $failed failed"
-  exit $((failed > 0))
-}
-
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  fail "an X display is needed: set DISPLAY (an Xvfb display will do)"
-  finish
-fi
-for tool in xdotool import compare; do
-  command -v "$tool" >/dev/null || { fail "$tool is not installed"; finish; }
-done
+source "$(dirname "$0")/checks.sh"
+require_display xdotool import compare
 
 root=$(mktemp -d /tmp/vantorel-e2e.XXXXXX)
 mkdir -p "$shots"

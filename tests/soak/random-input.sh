@@ -23,22 +23,8 @@ seed=${7:-$(date +%s)}
 RANDOM=$seed
 observe_every=12
 
-passed=0
-failed=0
-pass() { echo "PASS: $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
-finish() {
-  echo "$passed passed, $failed failed"
-  exit $((failed > 0))
-}
-
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-  fail "an X display is needed: set DISPLAY (an Xvfb display will do)"
-  finish
-fi
-for tool in xdotool import; do
-  command -v "$tool" >/dev/null || { fail "$tool is not installed"; finish; }
-done
+source "$(dirname "$0")/../e2e/checks.sh"
+require_display xdotool import
 
 root=$(mktemp -d /tmp/vantorel-soak.XXXXXX)
 mkdir -p "$shots"
