@@ -7,14 +7,16 @@ packages=(cmake g++ clang libclang-rt-14-dev make git wine wine32:i386 fonts-win
           xvfb x11-utils xdotool imagemagick g++-mingw-w64-i686-posix googletest
           libbenchmark-dev libcairo2-dev pkg-config)
 
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+$sudo "$(dirname "$0")/qemu-i386.sh"
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 echo "setup: installing ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
