@@ -1,0 +1,163 @@
+#include "SetupFormats.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <nlohmann/json.hpp>
+
+namespace {
+
+// Numbers leave here through std::to_chars and the JSON library's own
+// shortest round-trip printing, never through the C library's printf, so the
+// host and the Windows build write the same bytes.
+std::string Shortest(double value) {
+  char buffer[400];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
+  return std::string(buffer, end);
+}
+
+std::string Fixed(double value, int decimals) {
+  char buffer[400];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals).ptr;
+  return std::string(buffer, end);
+}
+
+// Steps like p·s·(k−1) leave binary noise (-99.80000000000001); a 3D artist
+// reads and pastes the decimal that was meant. Rounding far below a pixel's
+// pitch keeps every value exact enough for any projection; +0.0 turns -0 into 0.
+double Tidy(double value, double scale) {
+  if (!(std::fabs(value) * scale < 9007199254740992.0)) return value;
+  return std::round(value * scale) / scale + 0.0;
+}
+double TidyMm(double value) { return Tidy(value, 1e9); }
+double TidyShift(double value) { return Tidy(value, 1e12); }
+
+const char* FramingName(Framing framing) { return framing == Framing::Wide ? "wide" : "recentred"; }
+
+const char* StepName(int32_t step) {
+  switch (step) {
+    case 2: return "(every 2nd frame)";
+    case 4: return "(every 4th frame)";
+    case 8: return "(every 8th frame)";
+    default: return "(every frame)";
+  }
+}
+
+size_t DisplayWidth(const std::string& utf8) {
+  return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+std::string Padding(size_t width, const std::string& text) { return std::string(width - DisplayWidth(text), ' '); }
+
+std::string FormatText(const RenderRig& rig) {
+  const std::vector<ResultRow> rows = ResultRows(rig);
+  size_t labelWidth = 0;
+  size_t valueWidth = 0;
+  for (const ResultRow& row : rows) {
+    labelWidth = std::max(labelWidth, DisplayWidth(row.strLabel));
+    valueWidth = std::max(valueWidth, DisplayWidth(row.strValue));
+  }
+  std::string text = "Vantorel render setup\n\n";
+  for (const ResultRow& row : rows) {
+    text += row.strLabel + Padding(labelWidth, row.strLabel) + "  " + Padding(valueWidth, row.strValue) + row.strValue;
+    if (!row.strUnit.empty()) text += " " + row.strUnit;
+    text += "\n";
+  }
+  return text;
+}
+
+std::string FormatJson(const RenderRig& rig) {
+  const RenderSetup& s = rig.setup;
+  nlohmann::ordered_json frames = nlohmann::ordered_json::array();
+  for (int32_t k = 1; k <= rig.nFrameCount; ++k) {
+    const FramePose pose = rig.Frame(k);
+    frames.push_back({{"frame", pose.nFrame},
+                      {"x_mm", TidyMm(pose.dXMm)},
+                      {"y_mm", TidyMm(pose.dYMm)},
+                      {"z_mm", TidyMm(pose.dZMm)},
+                      {"shift_x", TidyShift(pose.dShiftX)},
+                      {"hologram_px", {pose.nHologramFirstPx, pose.nHologramLastPx}}});
+  }
+  const nlohmann::ordered_json json = {
+      {"width_mm", s.nWidthMm},
+      {"height_mm", s.nHeightMm},
+      {"step", rig.nStep},
+      {"framing", FramingName(rig.eFraming)},
+      {"pitch_mm", TidyMm(s.dPixelPitchMm)},
+      {"distance_mm", TidyMm(s.dCameraDistanceMm)},
+      {"track_mm", TidyMm(s.dTrackLengthMm)},
+      {"fov_deg", TidyMm(rig.result.dFovDeg)},
+      {"vertical_fov_deg", TidyMm(rig.dVerticalFovDeg)},
+      {"focal_length_mm", TidyMm(rig.dFocalLengthMm)},
+      {"film_back_mm", {TidyMm(rig.dFilmBackWidthMm), TidyMm(rig.dFilmBackHeightMm)}},
+      {"image_width_px", rig.nImageWidthPx},
+      {"image_height_px", rig.nImageHeightPx},
+      {"frame_count", rig.nFrameCount},
+      {"camera_step_mm", TidyMm(rig.dCameraStepMm)},
+      {"budget", {{"pixels", rig.nBudgetPixels}, {"bytes_rgb8", rig.nBudgetBytesRgb8}}},
+      {"frames", std::move(frames)},
+  };
+  return json.dump(2) + "\n";
+}
+
+std::string FormatCsv(const RenderRig& rig) {
+  std::string csv = "frame,x_mm,y_mm,z_mm,shift_x,hologram_first_px,hologram_last_px\n";
+  csv.reserve(static_cast<size_t>(rig.nFrameCount) * 48 + csv.size());
+  for (int32_t k = 1; k <= rig.nFrameCount; ++k) {
+    const FramePose pose = rig.Frame(k);
+    csv += std::to_string(pose.nFrame) + ',' + Shortest(TidyMm(pose.dXMm)) + ',' + Shortest(TidyMm(pose.dYMm)) + ',' +
+           Shortest(TidyMm(pose.dZMm)) + ',' + Shortest(TidyShift(pose.dShiftX)) + ',' + std::to_string(pose.nHologramFirstPx) +
+           ',' + std::to_string(pose.nHologramLastPx) + '\n';
+  }
+  return csv;
+}
+
+}  // namespace
+
+std::string FormatSetup(const RenderRig& rig, SetupFormat format) {
+  switch (format) {
+    case SetupFormat::Text: return FormatText(rig);
+    case SetupFormat::Json: return FormatJson(rig);
+    case SetupFormat::Csv: return FormatCsv(rig);
+    case SetupFormat::Blender: break;
+  }
+  throw RigError("the Blender script is not available yet");
+}
+
+std::vector<ResultRow> ResultRows(const RenderRig& rig) {
+  const RenderSetup& s = rig.setup;
+  const RenderResult& r = rig.result;
+  const FramePose first = rig.Frame(1);
+  const FramePose last = rig.Frame(rig.nFrameCount);
+  const std::string mm = "mm";
+  const std::string px = "px";
+  const std::string frames = "frames";
+  return {
+      {"Hologram width", std::to_string(s.nWidthMm), mm},
+      {"Hologram height", std::to_string(s.nHeightMm), mm},
+      {"Frame step", std::to_string(rig.nStep), StepName(rig.nStep)},
+      {"Camera FOV", Fixed(r.dFovDeg, 3), "\u00B0"},
+      {"Camera distance", Shortest(TidyMm(s.dCameraDistanceMm)), mm},
+      {"Camera track", Shortest(TidyMm(s.dTrackLengthMm)), mm},
+      {"Track start", Shortest(TidyMm(s.dTrackLengthMm * -0.5)), mm},
+      {"Track end", Shortest(TidyMm(s.dTrackLengthMm * 0.5)), mm},
+      {"Frames, every frame", std::to_string(r.nFrames), frames},
+      {"Frames, every 2nd frame", std::to_string(r.nFrames2), frames},
+      {"Frames, every 4th frame", std::to_string(r.nFrames4), frames},
+      {"Frames, every 8th frame", std::to_string(r.nFrames8), frames},
+      {"Rendered image height", std::to_string(r.nHeightPx), px},
+      {"Rendered image width", std::to_string(r.nWidthPx), px},
+      {"Framing", FramingName(rig.eFraming), ""},
+      {"Pixel pitch", Shortest(TidyMm(s.dPixelPitchMm)), mm},
+      {"Image to render", std::to_string(rig.nImageWidthPx) + " \u00D7 " + std::to_string(rig.nImageHeightPx), px},
+      {"Frames to render", std::to_string(rig.nFrameCount), frames},
+      {"Focal length", Fixed(rig.dFocalLengthMm, 3),
+       "mm on a " + Shortest(rig.dFilmBackWidthMm) + " \u00D7 " + Fixed(rig.dFilmBackHeightMm, 3) + " mm film back"},
+      {"Vertical FOV", Fixed(rig.dVerticalFovDeg, 3), "\u00B0"},
+      {"Camera step", Shortest(TidyMm(rig.dCameraStepMm)), mm},
+      {"Lens shift x, first frame", Shortest(TidyShift(first.dShiftX)), "image widths"},
+      {"Lens shift x, last frame", Shortest(TidyShift(last.dShiftX)), "image widths"},
+      {"Render budget", std::to_string(rig.nBudgetPixels), "pixels"},
+      {"Render budget, 8-bit RGB", std::to_string(rig.nBudgetBytesRgb8), "bytes"},
+  };
+}
