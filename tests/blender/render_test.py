@@ -12,6 +12,9 @@ import unittest
 
 import bpy
 
+sys.path.append(os.path.dirname(__file__))
+from test_scene import build_test_scene  # noqa: E402
+
 SETUP_TOOL, WORK_DIR = sys.argv[sys.argv.index("--") + 1:]
 
 # 24 x 32 px of hologram, 8 frames of 52 px at step 4: seconds to render.
@@ -19,50 +22,6 @@ RIG_OPTIONS = ["--width", "12", "--height", "16", "--pitch", "0.5", "--distance"
                "--step", "4"]
 SCENE = os.path.join(WORK_DIR, "scene.blend")
 FARM_SCENE = os.path.join(WORK_DIR, "farm", "scene.blend")
-
-
-def emission_material(name, colour_a, colour_b):
-    # Light of its own: every ray gives the same colour however it is sampled.
-    material = bpy.data.materials.new(name)
-    material.use_nodes = True
-    nodes, links = material.node_tree.nodes, material.node_tree.links
-    nodes.clear()
-    coordinates = nodes.new("ShaderNodeTexCoord")
-    checker = nodes.new("ShaderNodeTexChecker")
-    checker.inputs["Scale"].default_value = 0.5  # squares of 2 mm, on pixel edges
-    checker.inputs["Color1"].default_value = (*colour_a, 1)
-    checker.inputs["Color2"].default_value = (*colour_b, 1)
-    emission = nodes.new("ShaderNodeEmission")
-    output = nodes.new("ShaderNodeOutputMaterial")
-    links.new(coordinates.outputs["Object"], checker.inputs["Vector"])
-    links.new(checker.outputs["Color"], emission.inputs["Color"])
-    links.new(emission.outputs["Emission"], output.inputs["Surface"])
-    return material
-
-
-def build_scene():
-    """A checkered hologram-sized card and a ball in front of it, on black."""
-    bpy.ops.wm.read_factory_settings(use_empty=True)
-    scene = bpy.context.scene
-    bpy.ops.mesh.primitive_plane_add(size=1, rotation=(1.5707963267948966, 0, 0))
-    card = bpy.context.object
-    card.scale = (12, 16, 1)
-    card.data.materials.append(emission_material("Card", (0.8, 0.2, 0.1), (0.1, 0.5, 0.9)))
-    bpy.ops.mesh.primitive_uv_sphere_add(radius=2, location=(1, -10, 2))
-    bpy.context.object.data.materials.append(emission_material("Ball", (0.9, 0.9, 0.2), (0.2, 0.9, 0.3)))
-    scene.world = bpy.data.worlds.new("Black")
-    scene.world.color = (0, 0, 0)
-    scene.render.engine = "CYCLES"
-    scene.cycles.device = "CPU"
-    scene.cycles.samples = 1
-    scene.cycles.use_adaptive_sampling = False
-    scene.cycles.use_denoising = False
-    scene.cycles.filter_width = 0.01  # each pixel sampled at its centre
-    scene.render.dither_intensity = 0
-    scene.view_settings.view_transform = "Standard"
-    for stamp in (name for name in dir(scene.render) if name.startswith("use_stamp")):
-        setattr(scene.render, stamp, False)  # no render time or date in the files
-    bpy.ops.wm.save_as_mainfile(filepath=SCENE)
 
 
 def setup_file(framing, fmt):
@@ -92,6 +51,14 @@ def columns(path):
     return [tuple(rgba[y * width + x][c] for y in range(height) for c in range(3)) for x in range(width)]
 
 
+def pixels_of(column):
+    return (column[i:i + 3] for i in range(0, len(column), 3))
+
+
+def is_grey(rgb):
+    return rgb[0] == rgb[1] == rgb[2]
+
+
 def png_without_text(path):
     """The file's bytes less its text chunks, where Cycles notes how long each
     frame took, which differs from run to run."""
@@ -111,7 +78,7 @@ class RenderTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         os.makedirs(os.path.dirname(FARM_SCENE), exist_ok=True)
-        build_scene()
+        build_test_scene(SCENE, card_mm=(12, 16))
         with open(setup_file("wide", "json")) as f:
             cls.rig = json.load(f)
         wide, recentred = setup_file("wide", "blender"), setup_file("recentred", "blender")
@@ -139,9 +106,11 @@ class RenderTest(unittest.TestCase):
                 recentred = columns(os.path.join(self.recentred_dir, name))
                 first, last = frame["hologram_px"]
                 self.assertEqual(recentred, wide[first:last + 1])
-                # The hologram is lit everywhere and nothing lies beside it.
-                self.assertTrue(all(max(column[i:i + 3]) > 0.05 for column in recentred for i in range(0, len(column), 3)))
-                self.assertEqual(max(max(column) for column in wide[:first] + wide[last + 1:]), 0)
+                # The card fills exactly the predicted columns: the grey wall
+                # behind it shows everywhere else, and nowhere within them.
+                self.assertEqual([x for x, column in enumerate(wide) if not any(map(is_grey, pixels_of(column)))],
+                                 list(range(first, last + 1)))
+                self.assertTrue(all(all(map(is_grey, pixels_of(column))) for column in wide[:first] + wide[last + 1:]))
 
     def test_frames_split_across_two_runs_are_the_files_of_one_run(self):
         self.assertEqual(frames_in(self.farm_dir), frames_in(self.wide_dir))
