@@ -2,7 +2,7 @@
 import bpy
 
 
-def emission_material(name, colour_a, colour_b):
+def emission_material(name, colour_a, colour_b, square_mm):
     # Light of its own: every ray gives the same colour however it is sampled.
     material = bpy.data.materials.new(name)
     material.use_nodes = True
@@ -10,7 +10,7 @@ def emission_material(name, colour_a, colour_b):
     nodes.clear()
     coordinates = nodes.new("ShaderNodeTexCoord")
     checker = nodes.new("ShaderNodeTexChecker")
-    checker.inputs["Scale"].default_value = 0.5  # squares of 2 mm, on pixel edges
+    checker.inputs["Scale"].default_value = 1 / square_mm
     checker.inputs["Color1"].default_value = (*colour_a, 1)
     checker.inputs["Color2"].default_value = (*colour_b, 1)
     emission = nodes.new("ShaderNodeEmission")
@@ -30,11 +30,13 @@ def build_test_scene(path, card_mm):
     bpy.ops.mesh.primitive_plane_add(size=1, rotation=(1.5707963267948966, 0, 0))
     card = bpy.context.object
     card.scale = (*card_mm, 1)
-    card.data.materials.append(emission_material("Card", (0.8, 0.2, 0.1), (0.1, 0.5, 0.9)))
+    bpy.ops.object.transform_apply(scale=True)  # texture coordinates in millimetres
+    # Squares whose edges fall on pixel edges at any pitch dividing 4 mm.
+    card.data.materials.append(emission_material("Card", (0.8, 0.2, 0.1), (0.1, 0.5, 0.9), 4))
     bpy.ops.mesh.primitive_uv_sphere_add(radius=2, location=(1, -10, 2))
-    bpy.context.object.data.materials.append(emission_material("Ball", (0.9, 0.9, 0.2), (0.2, 0.9, 0.3)))
+    bpy.context.object.data.materials.append(emission_material("Ball", (0.9, 0.9, 0.2), (0.2, 0.9, 0.3), 1))
     bpy.ops.mesh.primitive_plane_add(size=2000, location=(0, 20, 0), rotation=(1.5707963267948966, 0, 0))
-    bpy.context.object.data.materials.append(emission_material("Wall", (0.3, 0.3, 0.3), (0.15, 0.15, 0.15)))
+    bpy.context.object.data.materials.append(emission_material("Wall", (0.3, 0.3, 0.3), (0.15, 0.15, 0.15), 2))
     scene.render.engine = "CYCLES"
     scene.cycles.device = "CPU"
     scene.cycles.samples = 1
