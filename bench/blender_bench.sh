@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/host}
 samples=${2:-64}
-tool=$build/tests/blender/blender_rig_files
+tool=$build/cli/vantorel-setup
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
