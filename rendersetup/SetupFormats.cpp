@@ -5,6 +5,8 @@
 #include <cmath>
 #include <nlohmann/json.hpp>
 
+#include "BlenderScript.h"
+
 namespace {
 
 // Numbers leave here through std::to_chars and the JSON library's own
@@ -119,9 +121,9 @@ std::string FormatSetup(const RenderRig& rig, SetupFormat format) {
     case SetupFormat::Text: return FormatText(rig);
     case SetupFormat::Json: return FormatJson(rig);
     case SetupFormat::Csv: return FormatCsv(rig);
-    case SetupFormat::Blender: break;
+    case SetupFormat::Blender: return FormatBlenderScript(rig);
   }
-  throw RigError("the Blender script is not available yet");
+  throw RigError("unknown setup format");
 }
 
 std::vector<ResultRow> ResultRows(const RenderRig& rig) {
