@@ -418,18 +418,23 @@ TEST_F(RenderSetupCommands, CopyResultsPutsOneTabbedLinePerValueOnTheClipboard) 
   Click(IDC_CHECK_MODE1);
   dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_COPY_RESULTS, 0);
   const std::wstring text = ClipboardText();
-  const wchar_t* const lines[] = {
+  const wchar_t* const expectedLines[] = {
       L"Hologram width\t30\tmm\r\n",        L"Hologram height\t20\tmm\r\n",
       L"Frame step\t2\t(every 2nd frame)\r\n", L"Camera FOV\t41.947\t\u00B0\r\n",
       L"Frames, every frame\t2000\tframes\r\n", L"Rendered image width\t2298\tpx\r\n",
       L"Focal length\t46.997\tmm on a 36 \u00D7 3.133 mm film back\r\n",
       L"Camera step\t0.2\tmm\r\n",          L"Render budget\t459600000\tpixels\r\n",
   };
-  for (const wchar_t* line : lines) EXPECT_NE(text.find(line), std::wstring::npos) << "missing: " << testing::PrintToString(std::wstring(line));
-  size_t count = 0;
-  for (size_t start = 0; start < text.size(); start = text.find(L"\r\n", start) + 2, ++count)
-    EXPECT_EQ(std::count(text.begin() + start, text.begin() + text.find(L"\r\n", start), L'\t'), 2) << "line " << count;
-  EXPECT_GE(count, 20u);
+  for (const wchar_t* expected : expectedLines)
+    EXPECT_NE(text.find(expected), std::wstring::npos) << "missing: " << testing::PrintToString(std::wstring(expected));
+  std::wistringstream lines(text);
+  std::wstring line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    EXPECT_EQ(std::count(line.begin(), line.end(), L'\t'), 2) << "line " << count << " has label, value and unit";
+  }
+  EXPECT_GE(count, 20);
 }
 
 // Only the two shortcuts act; Ctrl+C alone still copies the field's own text.
