@@ -9,6 +9,7 @@
 #include "Clipboard.h"
 #include "ProfileSettings.h"
 #include "SetupFormats.h"
+#include "Utf16.h"
 
 namespace {
 
@@ -333,8 +334,8 @@ void CVantorelDlg::CreateFieldTips() {
 void CVantorelDlg::ShowFieldTips() {
   if (m_fieldTips.GetSafeHwnd() == nullptr) return;
   const FieldTips tips = MakeFieldTips(m_setup);
-  const auto update = [this](const std::wstring& strNew, const std::wstring& strShown, CWnd& field) {
-    if (strNew != strShown) m_fieldTips.UpdateTipText(strNew.c_str(), &field);
+  const auto update = [this](const std::string& strNew, const std::string& strShown, CWnd& field) {
+    if (strNew != strShown) m_fieldTips.UpdateTipText(Utf16(strNew).c_str(), &field);
   };
   update(tips.strWidth, m_shownTips.strWidth, m_editWidth);
   update(tips.strHeight, m_shownTips.strHeight, m_editHeight);
@@ -360,7 +361,7 @@ bool CVantorelDlg::PreTranslate(const MSG& msg) {
 
 void CVantorelDlg::OnCopyResults() {
   try {
-    if (PutTextOnClipboard(m_hWnd, ResultsText(MakeRenderRig(m_setup, Framing::Wide)))) return;
+    if (PutTextOnClipboard(m_hWnd, Utf16(ResultsText(MakeRenderRig(m_setup, Framing::Wide))))) return;
     ShowError(L"The results could not be put on the clipboard: another program is holding it. Try again in a moment.",
               L"Copy Results");
   } catch (const std::exception& error) {
@@ -369,7 +370,7 @@ void CVantorelDlg::OnCopyResults() {
 }
 
 void CVantorelDlg::OnExportSetup() {
-  const std::wstring strName = SuggestedFileName(m_setup, ExportChoices().front().pszExtension);
+  const std::wstring strName = Utf16(SuggestedFileStem(m_setup)) + L"." + ExportChoices().front().pszExtension;
   const std::optional<ExportTarget> target = AskExportTarget(m_hWnd, strName);
   if (target) {
     ExportSetupTo(target->strPath, target->choice);

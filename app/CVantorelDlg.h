@@ -8,7 +8,7 @@
 #include "ExportDialog.h"
 #include "PreTranslateHook.h"
 #include "RenderCalculator.h"
-#include "SetupTexts.h"
+#include "WindowTexts.h"
 #include "afxwin.h"
 #include "resource.h"
 
