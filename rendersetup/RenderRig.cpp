@@ -1,5 +1,6 @@
 #include "RenderRig.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -36,13 +37,33 @@ void RequirePositive(double value, const char* what) {
   }
 }
 
+// The hologram's width in whole pixels, as the calculator truncates it.
+int32_t HologramColumns(const RenderResult& r) { return r.nSpanPx - r.nFrames; }
+
+std::string Number(double value) {
+  char buffer[400];
+  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr);
+}
+
 // The calculator holds a count that does not fit in 32 bits at an end of the
-// range; no rig can be built from it.
-void RequireCount(int32_t count, const char* what, const char* tooSmall) {
-  if (count == kIntMax || count == kIntMin) {
-    throw RigError(std::string("too large: the ") + what + " does not fit in 32 bits; choose a smaller hologram or a coarser pitch");
-  }
+// range; no rig can be built from it. The message names the input to change.
+void RequireCount(int32_t count, const std::string& tooLarge, const char* tooSmall) {
+  if (count == kIntMax || count == kIntMin) throw RigError(tooLarge);
   if (count <= 0) throw RigError(tooSmall);
+}
+
+void RequireCounts(const RenderSetup& s, const RenderResult& r) {
+  const std::string pitch = " at " + Number(s.dPixelPitchMm) + " mm per pixel";
+  const std::string wide = "the width " + std::to_string(s.nWidthMm) + " mm is too large: the image would be 2147483647 px or more wide" +
+                           pitch + " with a " + Number(s.dTrackLengthMm) + " mm track";
+  RequireCount(r.nHeightPx,
+               "the height " + std::to_string(s.nHeightMm) + " mm is too large: the image would be 2147483647 px or more high" + pitch,
+               "the hologram is lower than one pixel at this pitch");
+  RequireCount(r.nFrames, "the track " + Number(s.dTrackLengthMm) + " mm is too long: 2147483647 frames or more" + pitch,
+               "the track is shorter than one pixel pitch: there is no frame to render");
+  RequireCount(r.nSpanPx, wide, "the image is narrower than one pixel");
+  RequireCount(r.nWidthPx, wide, "the image is narrower than one pixel");
+  RequireCount(HologramColumns(r), wide, "the hologram is narrower than one pixel at this pitch");
 }
 
 void Validate(const RenderSetup& setup) {
@@ -56,13 +77,10 @@ void Validate(const RenderSetup& setup) {
 uint64_t MultiplyOrThrow(uint64_t a, uint64_t b) {
   uint64_t product = 0;
   if (__builtin_mul_overflow(a, b, &product)) {
-    throw RigError("too large: the render budget does not fit in 64 bits; choose a smaller hologram or a coarser pitch");
+    throw RigError("the render would have more than 2^64 pixels; choose a smaller hologram or a coarser pitch");
   }
   return product;
 }
-
-// The hologram's width in whole pixels, as the calculator truncates it.
-int32_t HologramColumns(const RenderResult& r) { return r.nSpanPx - r.nFrames; }
 
 }  // namespace
 
@@ -75,13 +93,9 @@ RenderRig MakeRenderRig(const RenderSetup& setup, Framing framing) {
   rig.nStep = StepOf(setup.nMode);
 
   const RenderResult& r = rig.result;
-  RequireCount(r.nSpanPx, "image width in pixels", "the image is narrower than one pixel");
-  RequireCount(r.nFrames, "frame count", "the track is shorter than one pixel pitch: there is no frame to render");
-  RequireCount(r.nHeightPx, "image height in pixels", "the hologram is lower than one pixel at this pitch");
-  RequireCount(r.nWidthPx, "image width in pixels", "the image is narrower than one pixel");
-  RequireCount(HologramColumns(r), "hologram's width in pixels", "the hologram is narrower than one pixel at this pitch");
+  RequireCounts(setup, r);
   rig.nFrameCount = FramesAtStep(r, rig.nStep);
-  RequireCount(rig.nFrameCount, "frame count", "the track holds no frame at this step: choose a smaller step");
+  if (rig.nFrameCount < 1) throw RigError("the track holds no frame at this step: choose a smaller step");
 
   const double p = setup.dPixelPitchMm;
   rig.nImageWidthPx = framing == Framing::Wide ? r.nWidthPx : HologramColumns(r);

@@ -11,8 +11,8 @@ namespace {
 // shortest round-trip printing, never through the C library's printf, so the
 // host and the Windows build write the same bytes.
 std::string Shortest(double value) {
-  char buffer[64];
-  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  char buffer[400];
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed).ptr;
   return std::string(buffer, end);
 }
 

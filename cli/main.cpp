@@ -1,0 +1,85 @@
+// vantorel-setup: the render setup for a hologram as text, JSON, CSV or a
+// Blender script, for scripts and render farms.
+
+#include <cstdio>
+#include <filesystem>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "AtomicFile.h"
+#include "ToolOptions.h"
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
+
+namespace {
+
+void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
+
+std::filesystem::path PathFromUtf8(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
+
+// Binary on Windows too: the same bytes as a file, "\n" line ends included.
+bool WriteStandardOutput(const std::string& bytes) {
+#ifdef _WIN32
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
+  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
+}
+
+int Run(const std::vector<std::string>& args) {
+  const ParsedCommandLine parsed = ParseToolOptions(args);
+  Print(stdout, parsed.strOut);
+  Print(stderr, parsed.strError);
+  if (!parsed.bRun) return parsed.nExitCode;
+
+  const ToolOptions& options = parsed.options;
+  std::string bytes;
+  try {
+    bytes = FormatSetup(MakeRenderRig(options.setup, options.eFraming), options.eFormat);
+  } catch (const RigError& e) {
+    Print(stderr, std::string("vantorel-setup: ") + e.what() + "\n");
+    return 2;
+  }
+  if (options.strOutput.empty()) {
+    if (WriteStandardOutput(bytes)) return 0;
+    Print(stderr, "vantorel-setup: cannot write standard output\n");
+    return 1;
+  }
+  std::string reason;
+  if (WriteFileAtomically(PathFromUtf8(options.strOutput), bytes, &reason)) return 0;
+  Print(stderr, "vantorel-setup: " + reason + "\n");
+  return 1;
+}
+
+int RunGuarded(const std::vector<std::string>& args) {
+  try {
+    return Run(args);
+  } catch (const std::bad_alloc&) {
+    Print(stderr, "vantorel-setup: not enough memory to build the output; choose a coarser pitch or a larger step\n");
+  } catch (const std::exception& e) {
+    Print(stderr, std::string("vantorel-setup: ") + e.what() + "\n");
+  }
+  return 1;
+}
+
+}  // namespace
+
+#ifdef _WIN32
+// The arguments as the system holds them, UTF-16, so that any file name works.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> args;
+  for (int i = 0; i < argc; ++i) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string arg(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, arg.data(), size, nullptr, nullptr);
+    args.push_back(std::move(arg));
+  }
+  return RunGuarded(args);
+}
+#else
+int main(int argc, char** argv) { return RunGuarded(std::vector<std::string>(argv, argv + argc)); }
+#endif
