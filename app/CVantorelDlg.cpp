@@ -317,6 +317,8 @@ void CVantorelDlg::InstallPreTranslate() {
 }
 
 void CVantorelDlg::CreateFieldTips() {
+  // A new tip control has no texts yet, whatever an earlier window showed.
+  m_shownTips = {};
   if (!m_fieldTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
   CColorEdit* const tools[] = {&m_editWidth,     &m_editHeight,     &m_editFov,          &m_editFrames[0],
                                &m_editFrames[1], &m_editFrames[2], &m_editFrames[3],    &m_editImageWidth,

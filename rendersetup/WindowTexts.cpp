@@ -43,6 +43,13 @@ std::string ImageTip(const RenderRig& rig) {
          Format(" bytes as 8-bit RGB (%.2f GiB).", dGiB);
 }
 
+// A rig's reason is written to follow a colon; a tip gives it a line of its own.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  if (!text.empty() && text.back() != '.') text += '.';
+  return text;
+}
+
 RenderSetup WithMode(RenderSetup setup, int nMode) {
   setup.nMode = static_cast<RenderMode>(nMode);
   return setup;
@@ -61,10 +68,11 @@ FieldTips MakeFieldTips(const RenderSetup& setup) {
     for (int nMode = 0; nMode < 4; ++nMode)
       tips.strFrames[nMode] = FramesTip(MakeRenderRig(WithMode(setup, nMode), Framing::Wide));
   } catch (const RigError& error) {
-    tips.strFov = std::string("The camera's horizontal field of view.\r\n") + error.what();
-    tips.strImage = std::string("The size of each rendered image.\r\n") + error.what();
+    const std::string strReason = Sentence(error.what());
+    tips.strFov = "The camera's horizontal field of view.\r\n" + strReason;
+    tips.strImage = "The size of each rendered image.\r\n" + strReason;
     for (int nMode = 0; nMode < 4; ++nMode)
-      tips.strFrames[nMode] = Format("Frames along the camera track, rendering %s.\r\n", kStepNames[nMode]) + error.what();
+      tips.strFrames[nMode] = Format("Frames along the camera track, rendering %s.\r\n", kStepNames[nMode]) + strReason;
   }
   return tips;
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <sstream>
 
 #include "SetupFormats.h"
@@ -57,8 +58,13 @@ TEST(WindowTexts, EachFrameCountTipGivesItsOwnCameraStep) {
 
 TEST(WindowTexts, TipsOfASetupTooLargeForARigGiveTheReason) {
   const FieldTips tips = MakeFieldTips(Hologram(2147483647, 20, RenderEveryFrame));
-  for (const std::string& tip : {tips.strFov, tips.strImage, tips.strFrames[0], tips.strFrames[3]})
-    EXPECT_NE(tip.find("\r\ntoo large: "), std::string::npos) << tip;
+  for (const std::string& tip : {tips.strFov, tips.strImage, tips.strFrames[0], tips.strFrames[3]}) {
+    const size_t nLineBreak = tip.find("\r\n");
+    ASSERT_NE(nLineBreak, std::string::npos) << tip;
+    EXPECT_TRUE(std::isupper(static_cast<unsigned char>(tip[nLineBreak + 2]))) << "the reason reads as a sentence: " << tip;
+    EXPECT_NE(tip.find("too large", nLineBreak), std::string::npos) << tip;
+    EXPECT_EQ(tip.back(), '.') << tip;
+  }
 }
 
 TEST(WindowTexts, ResultsAreOneTabbedLinePerRow) {
