@@ -1,9 +1,15 @@
 #include "CVantorelDlg.h"
 
+#include <commdlg.h>
+
 #include <cstdlib>
 
+#include "AtomicFile.h"
 #include "CAboutDlg.h"
+#include "Clipboard.h"
 #include "ProfileSettings.h"
+#include "SetupFormats.h"
+#include "Utf16.h"
 
 namespace {
 
@@ -69,6 +75,7 @@ void CVantorelDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CVantorelDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  AddSetupCommands();
   AddAboutToSystemMenu();
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
@@ -84,6 +91,8 @@ BOOL CVantorelDlg::OnInitDialog() {
   m_crGreen = RGB(6, 201, 19);
   m_crLight = RGB(230, 230, 230);
   StyleFields();
+  CreateFieldTips();
+  InstallPreTranslate();
 
   LoadSettings();
   SelectMode(RenderEveryFrame);
@@ -162,10 +171,16 @@ void CVantorelDlg::SaveSettings() {
   WriteProfileInt(m_strIniPath, kSettingsSection, kHeightKey, m_setup.nHeightMm);
 }
 
+// The shortcuts arrive here too: the platform sends an accelerator whose
+// command is in the system menu as that menu's command.
 void CVantorelDlg::OnSysCommand(UINT nID, LPARAM lParam) {
   if ((nID & 0xFFF0) == ID_SYS_ABOUT) {
     CAboutDlg dlgAbout;
     dlgAbout.DoModal();
+  } else if ((nID & 0xFFF0) == ID_SYS_COPY_RESULTS) {
+    OnCopyResults();
+  } else if ((nID & 0xFFF0) == ID_SYS_EXPORT_SETUP) {
+    OnExportSetup();
   } else {
     CDialogSK::OnSysCommand(nID, lParam);
   }
@@ -245,6 +260,7 @@ void CVantorelDlg::ComputeAndShow() {
   m_editTrackEnd.SetWindowText(texts.strTrackEnd.c_str());
   m_editDistance.SetWindowText(texts.strDistance.c_str());
   ShowOutline();
+  ShowFieldTips();
 }
 
 void CVantorelDlg::ShowOutline() {
@@ -268,6 +284,7 @@ void CVantorelDlg::ShowOutline() {
 }
 
 void CVantorelDlg::OnDestroy() {
+  m_preTranslate.reset();
   CDialogSK::OnDestroy();
   if (!m_bSettingsSaved) SaveSettings();
 }
@@ -279,4 +296,107 @@ void CVantorelDlg::OnEndSession(BOOL bEnding) {
     SaveSettings();
     m_bSettingsSaved = true;
   }
+}
+
+// --- The render setup: copy, export, shortcuts and tool tips ---
+
+void CVantorelDlg::AddSetupCommands() {
+  CMenu* pSysMenu = GetSystemMenu(FALSE);
+  if (pSysMenu == nullptr) return;
+  CString strCopy, strExport;
+  strCopy.LoadString(IDS_COPY_RESULTS);
+  strExport.LoadString(IDS_EXPORT_SETUP);
+  pSysMenu->AppendMenu(MF_SEPARATOR);
+  pSysMenu->AppendMenu(MF_STRING, ID_SYS_COPY_RESULTS, strCopy);
+  pSysMenu->AppendMenu(MF_STRING, ID_SYS_EXPORT_SETUP, strExport);
+}
+
+void CVantorelDlg::InstallPreTranslate() {
+  m_hShortcuts = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_SHORTCUTS));
+  m_preTranslate.emplace(m_hWnd, [this](const MSG& msg) { return PreTranslate(msg); });
+}
+
+void CVantorelDlg::CreateFieldTips() {
+  // A new tip control has no texts yet, whatever an earlier window showed.
+  m_shownTips = {};
+  if (!m_fieldTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
+  CColorEdit* const tools[] = {&m_editWidth,     &m_editHeight,     &m_editFov,          &m_editFrames[0],
+                               &m_editFrames[1], &m_editFrames[2], &m_editFrames[3],    &m_editImageWidth,
+                               &m_editImageHeight};
+  for (CColorEdit* pEdit : tools) m_fieldTips.AddTool(pEdit, L"");
+  // A width makes the tip wrap, and its line breaks count.
+  constexpr int kTipWidth = 420;
+  constexpr int kTipShownMs = 20000;
+  m_fieldTips.SendMessage(TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+  m_fieldTips.SendMessage(TTM_SETDELAYTIME, TTDT_AUTOPOP, kTipShownMs);
+  m_fieldTips.Activate(TRUE);
+}
+
+// Only the tips whose text changed are sent: a keystroke changes two or three.
+void CVantorelDlg::ShowFieldTips() {
+  if (m_fieldTips.GetSafeHwnd() == nullptr) return;
+  const FieldTips tips = MakeFieldTips(m_setup);
+  const auto update = [this](const std::string& strNew, const std::string& strShown, CWnd& field) {
+    if (strNew != strShown) m_fieldTips.UpdateTipText(Utf16(strNew).c_str(), &field);
+  };
+  update(tips.strWidth, m_shownTips.strWidth, m_editWidth);
+  update(tips.strHeight, m_shownTips.strHeight, m_editHeight);
+  update(tips.strFov, m_shownTips.strFov, m_editFov);
+  for (int i = 0; i < 4; ++i) update(tips.strFrames[i], m_shownTips.strFrames[i], m_editFrames[i]);
+  update(tips.strImage, m_shownTips.strImage, m_editImageWidth);
+  update(tips.strImage, m_shownTips.strImage, m_editImageHeight);
+  m_shownTips = tips;
+}
+
+// The shortcuts, the tool tips' view of the pointer, and a click on a frame
+// count, which picks that frame step as its box does.
+bool CVantorelDlg::PreTranslate(const MSG& msg) {
+  MSG copy = msg;
+  if (m_hShortcuts != nullptr && ::TranslateAcceleratorW(m_hWnd, m_hShortcuts, &copy)) return true;
+  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && m_fieldTips.GetSafeHwnd() != nullptr)
+    m_fieldTips.RelayEvent(&copy);
+  if (msg.message == WM_LBUTTONDOWN)
+    for (int i = 0; i < 4; ++i)
+      if (msg.hwnd == m_editFrames[i].m_hWnd) SelectMode(static_cast<RenderMode>(i));
+  return false;
+}
+
+void CVantorelDlg::OnCopyResults() {
+  try {
+    if (PutTextOnClipboard(m_hWnd, Utf16(ResultsText(MakeRenderRig(m_setup, Framing::Wide))))) return;
+    ShowError(L"The results could not be put on the clipboard: another program is holding it. Try again in a moment.",
+              L"Copy Results");
+  } catch (const std::exception& error) {
+    ShowError(L"The results could not be copied: " + Utf16(error.what()), L"Copy Results");
+  }
+}
+
+void CVantorelDlg::OnExportSetup() {
+  const std::wstring strName = Utf16(SuggestedFileStem(m_setup)) + L"." + ExportChoices().front().pszExtension;
+  const std::optional<ExportTarget> target = AskExportTarget(m_hWnd, strName);
+  if (target) {
+    ExportSetupTo(target->strPath, target->choice);
+  } else if (const DWORD nError = ::CommDlgExtendedError(); nError != 0) {
+    ShowError(L"The Save As dialog could not be shown (error " + std::to_wstring(nError) + L").",
+              L"Export Render Setup");
+  }
+}
+
+// The writer's reason names the file already; a setup without a rig does not.
+bool CVantorelDlg::ExportSetupTo(const std::wstring& strPath, const ExportChoice& choice) {
+  std::wstring strMessage;
+  try {
+    const std::string bytes = FormatSetup(MakeRenderRig(m_setup, choice.eFraming), choice.eFormat);
+    std::string strReason;
+    if (WriteFileAtomically(strPath, bytes, &strReason)) return true;
+    strMessage = L"The render setup was not exported: " + Utf16(strReason) + L".";
+  } catch (const std::exception& error) {
+    strMessage = L"The render setup was not exported to " + strPath + L": " + Utf16(error.what()) + L".";
+  }
+  ShowError(strMessage, L"Export Render Setup");
+  return false;
+}
+
+void CVantorelDlg::ShowError(const std::wstring& strText, const wchar_t* pszCaption) {
+  ::MessageBoxW(m_hWnd, strText.c_str(), pszCaption, MB_OK | MB_ICONERROR);
 }

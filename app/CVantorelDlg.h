@@ -1,8 +1,14 @@
 #pragma once
+#include <optional>
+#include <string>
+
 #include "CColorEdit.h"
 #include "CDialogSK.h"
 #include "CxSkinButton.h"
+#include "ExportDialog.h"
+#include "PreTranslateHook.h"
 #include "RenderCalculator.h"
+#include "WindowTexts.h"
 #include "afxwin.h"
 #include "resource.h"
 
@@ -11,6 +17,10 @@
 class CVantorelDlg : public CDialogSK {
  public:
   explicit CVantorelDlg(CWnd* pParent = nullptr);
+
+  // Writes the render setup of the inputs shown to strPath, whole or not at
+  // all; false, once the user has been told why, when it could not.
+  bool ExportSetupTo(const std::wstring& strPath, const ExportChoice& choice);
 
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -29,6 +39,8 @@ class CVantorelDlg : public CDialogSK {
   void OnClickedMinimize();
   void OnDestroy();
   void OnEndSession(BOOL bEnding);
+  void OnCopyResults();
+  void OnExportSetup();
   DECLARE_MESSAGE_MAP()
 
   HICON m_hIcon;
@@ -73,6 +85,20 @@ class CVantorelDlg : public CDialogSK {
   void SyncModeChecks();
   void ComputeAndShow();
   void ShowOutline();
+
+  // The render-setup commands, their shortcuts and the fields' tool tips.
+  void AddSetupCommands();
+  void CreateFieldTips();
+  void InstallPreTranslate();
+  void ShowFieldTips();
+  bool PreTranslate(const MSG& msg);
+  void ShowError(const std::wstring& strText, const wchar_t* pszCaption);
+
+  std::optional<PreTranslateHook> m_preTranslate;
+  // Loaded from the program's resources, which own it.
+  HACCEL m_hShortcuts = nullptr;
+  CToolTipCtrl m_fieldTips;
+  FieldTips m_shownTips;
 
   // Set once the inputs have been written at the end of the session, so that
   // the window's destruction, if it still comes, does not write them again.

@@ -3,12 +3,17 @@
 // different settings files, the save at the end, the About box.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 
 #include "CVantorelDlg.h"
+#include "Clipboard.h"
+#include "dlgs.h"
 #include "ProfileSettings.h"
 
 namespace {
@@ -258,6 +263,301 @@ TEST_F(CalculatorDialog, SystemMenuEndsWithTheAboutItem) {
   dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_ABOUT, 0);
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(g_aboutCaption, L"About Vantorel");
+}
+
+// --- The render setup: its commands, shortcuts, tool tips and export ---
+
+// Runs an action on the dialog titled g_modalCaption once it shows, from
+// inside the modal loop that the test's call runs.
+std::wstring g_modalCaption;
+std::function<void(HWND)> g_modalAction;
+void CALLBACK ActOnModal(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND modal = ::FindWindowW(L"#32770", g_modalCaption.c_str());
+  if (modal == nullptr) return;
+  ::KillTimer(nullptr, id);
+  g_modalAction(modal);
+}
+
+template <class Call>
+void WhileModal(const wchar_t* caption, std::function<void(HWND)> action, Call call) {
+  g_modalCaption = caption;
+  g_modalAction = std::move(action);
+  UINT_PTR timer = ::SetTimer(nullptr, 0, 50, ActOnModal);
+  call();
+  ::KillTimer(nullptr, timer);
+}
+
+// The static texts of a message box, one after another.
+std::wstring MessageText(HWND box) {
+  std::wstring text;
+  for (HWND child = ::GetWindow(box, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t className[16] = {}, buffer[1024] = {};
+    ::GetClassNameW(child, className, 16);
+    if (_wcsicmp(className, L"Static") != 0) continue;
+    ::GetWindowTextW(child, buffer, 1024);
+    text += buffer;
+  }
+  return text;
+}
+
+// The Save As dialog's file name: a combo box in the newer layout, an edit
+// field in the older one.
+HWND SaveAsName(HWND saveAs) {
+  HWND combo = ::GetDlgItem(saveAs, cmb13);
+  return combo != nullptr && ::IsWindowVisible(combo) ? combo : ::GetDlgItem(saveAs, edt1);
+}
+
+std::wstring ClipboardText() {
+  if (!::OpenClipboard(nullptr)) return L"<busy>";
+  HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
+  std::wstring text = data != nullptr ? static_cast<const wchar_t*>(::GlobalLock(data)) : L"<none>";
+  if (data != nullptr) ::GlobalUnlock(data);
+  ::CloseClipboard();
+  return text;
+}
+
+std::string ReadFile(const std::wstring& path) {
+  std::ifstream file(std::filesystem::path(path), std::ios::binary);
+  std::ostringstream content;
+  content << file.rdbuf();
+  return file ? content.str() : "<missing>";
+}
+
+void WriteFile(const std::wstring& path, const std::string& content) {
+  std::ofstream(std::filesystem::path(path), std::ios::binary) << content;
+}
+
+std::wstring TempFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, folder);
+  return folder;
+}
+
+class RenderSetupCommands : public CalculatorDialog {
+ protected:
+  // The dialog's own loop: every message passes IsDialogMessage, as in DoModal.
+  void PumpAsDialog() {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (::IsDialogMessageW(dlg.m_hWnd, &msg)) continue;
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+
+  // A key pressed in control ID while the modifier keys are held.
+  void Press(int id, std::initializer_list<BYTE> modifiers, UINT key) {
+    BYTE saved[256], held[256];
+    ::GetKeyboardState(saved);
+    std::copy(std::begin(saved), std::end(saved), held);
+    for (BYTE modifier : modifiers) held[modifier] = 0x80;
+    ::SetKeyboardState(held);
+    HWND target = ::GetDlgItem(dlg.m_hWnd, id);
+    ::SetFocus(target);
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+    PumpAsDialog();
+    ::SetKeyboardState(saved);
+  }
+
+  // The tool tip control that serves the nine fields.
+  static BOOL CALLBACK MatchFieldTips(HWND hWnd, LPARAM lParam) {
+    wchar_t className[32] = {};
+    ::GetClassNameW(hWnd, className, 32);
+    if (_wcsicmp(className, TOOLTIPS_CLASSW) != 0 || ::SendMessageW(hWnd, TTM_GETTOOLCOUNT, 0, 0) != 9) return TRUE;
+    *reinterpret_cast<HWND*>(lParam) = hWnd;
+    return FALSE;
+  }
+  HWND FieldTips() const {
+    HWND found = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), MatchFieldTips, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  std::wstring Tip(int id) const {
+    wchar_t text[1024] = {};
+    TOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = dlg.m_hWnd;
+    info.uFlags = TTF_IDISHWND;
+    info.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(dlg.m_hWnd, id));
+    info.lpszText = text;
+    ::SendMessageW(FieldTips(), TTM_GETTEXTW, 1024, reinterpret_cast<LPARAM>(&info));
+    return text;
+  }
+};
+
+TEST_F(RenderSetupCommands, SystemMenuHoldsTheCommandsBeforeTheAboutItem) {
+  struct Item {
+    const wchar_t* text;  // null for a separator
+    UINT id;
+  };
+  const Item expected[] = {{nullptr, 0},
+                           {L"C&opy Results\tCtrl+Shift+C", ID_SYS_COPY_RESULTS},
+                           {L"&Export Render Setup...\tCtrl+S", ID_SYS_EXPORT_SETUP},
+                           {nullptr, 0},
+                           {L"&About Vantorel...", ID_SYS_ABOUT}};
+  Open();
+  HMENU menu = ::GetSystemMenu(dlg.m_hWnd, FALSE);
+  const int first = ::GetMenuItemCount(menu) - static_cast<int>(std::size(expected));
+  ASSERT_GE(first, 1) << "the platform's own items come first";
+  for (int i = 0; i < static_cast<int>(std::size(expected)); ++i) {
+    SCOPED_TRACE(testing::Message() << "item " << first + i);
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu, first + i, text, 64, MF_BYPOSITION);
+    if (expected[i].text == nullptr) {
+      EXPECT_EQ(::GetMenuState(menu, first + i, MF_BYPOSITION) & MF_SEPARATOR, static_cast<UINT>(MF_SEPARATOR));
+    } else {
+      EXPECT_STREQ(text, expected[i].text);
+      EXPECT_EQ(::GetMenuItemID(menu, first + i), expected[i].id);
+    }
+  }
+}
+
+TEST_F(RenderSetupCommands, CopyResultsPutsOneTabbedLinePerValueOnTheClipboard) {
+  Open();
+  Click(IDC_CHECK_MODE1);
+  dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_COPY_RESULTS, 0);
+  const std::wstring text = ClipboardText();
+  const wchar_t* const expectedLines[] = {
+      L"Hologram width\t30\tmm\r\n",        L"Hologram height\t20\tmm\r\n",
+      L"Frame step\t2\t(every 2nd frame)\r\n", L"Camera FOV\t41.947\t\u00B0\r\n",
+      L"Frames, every frame\t2000\tframes\r\n", L"Rendered image width\t2298\tpx\r\n",
+      L"Focal length\t46.997\tmm on a 36 \u00D7 3.133 mm film back\r\n",
+      L"Camera step\t0.2\tmm\r\n",          L"Render budget\t459600000\tpixels\r\n",
+  };
+  for (const wchar_t* expected : expectedLines)
+    EXPECT_NE(text.find(expected), std::wstring::npos) << "missing: " << testing::PrintToString(std::wstring(expected));
+  std::wistringstream lines(text);
+  std::wstring line;
+  int count = 0;
+  while (std::getline(lines, line)) {
+    ++count;
+    EXPECT_EQ(std::count(line.begin(), line.end(), L'\t'), 2) << "line " << count << " has label, value and unit";
+  }
+  EXPECT_GE(count, 20);
+}
+
+// Only the two shortcuts act; Ctrl+C alone still copies the field's own text.
+TEST_F(RenderSetupCommands, ShortcutsLeaveTheFieldsOwnKeysAlone) {
+  struct Case {
+    int field;
+    std::initializer_list<BYTE> modifiers;
+    UINT key;
+    const wchar_t* clipboardStart;
+    bool saveAs;
+  };
+  const Case cases[] = {
+      {IDC_EDIT_FOV, {VK_CONTROL, VK_SHIFT}, 'C', L"Hologram width\t30\tmm\r\n", false},
+      {IDC_EDIT_FOV, {VK_CONTROL}, 'C', L"41.947 \u00B0", false},
+      {IDC_EDIT_WIDTH, {VK_CONTROL}, 'S', L"marker", true},
+  };
+  Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "key " << static_cast<char>(c.key) << " with " << c.modifiers.size() << " modifiers");
+    ASSERT_TRUE(PutTextOnClipboard(dlg.m_hWnd, L"marker"));
+    ::SendDlgItemMessageW(dlg.m_hWnd, c.field, EM_SETSEL, 0, -1);
+    bool saveAsShown = false;
+    WhileModal(L"Export Render Setup", [&](HWND saveAs) {
+      saveAsShown = true;
+      ::PostMessageW(saveAs, WM_COMMAND, IDCANCEL, 0);
+    }, [&] { Press(c.field, c.modifiers, c.key); });
+    EXPECT_EQ(ClipboardText().rfind(c.clipboardStart, 0), 0u) << testing::PrintToString(ClipboardText());
+    EXPECT_EQ(saveAsShown, c.saveAs);
+    EXPECT_EQ(Text(IDC_EDIT_WIDTH), L"30") << "no key reached the width field as a character";
+  }
+}
+
+TEST_F(RenderSetupCommands, ToolTipsFollowEveryComputation) {
+  Open();
+  Click(IDC_CHECK_MODE1);
+  EXPECT_EQ(Tip(IDC_EDIT_WIDTH), L"The hologram's width in whole millimetres.");
+  EXPECT_EQ(Tip(IDC_EDIT_HEIGHT), L"The hologram's height in whole millimetres.");
+  EXPECT_EQ(Tip(IDC_EDIT_FOV),
+            L"The camera's horizontal field of view.\r\n"
+            L"On a 36 mm film back: a 46.997 mm lens, 3.818\u00B0 vertical field of view.");
+  EXPECT_EQ(Tip(IDC_EDIT_FRAMES1),
+            L"Frames along the 200 mm camera track, rendering every frame.\r\nThe camera moves 0.1 mm between frames.");
+  EXPECT_EQ(Tip(IDC_EDIT_FRAMES8),
+            L"Frames along the 200 mm camera track, rendering every 8th frame.\r\nThe camera moves 0.8 mm between frames.");
+  const std::wstring image =
+      L"Each rendered image: 2298 \u00D7 200 px.\r\nThe whole render, every 2nd frame: 1000 images, 459,600,000 px, "
+      L"1,378,800,000 bytes as 8-bit RGB (1.28 GiB).";
+  EXPECT_EQ(Tip(IDC_EDIT_IMAGE_WIDTH), image);
+  EXPECT_EQ(Tip(IDC_EDIT_IMAGE_HEIGHT), image);
+
+  Type(IDC_EDIT_WIDTH, L"100");
+  EXPECT_EQ(Tip(IDC_EDIT_FOV),
+            L"The camera's horizontal field of view.\r\n"
+            L"On a 36 mm film back: a 36.024 mm lens, 3.818\u00B0 vertical field of view.");
+  Type(IDC_EDIT_WIDTH, L"99999999999");
+  EXPECT_NE(Tip(IDC_EDIT_IMAGE_WIDTH).find(L"too large"), std::wstring::npos) << testing::PrintToString(Tip(IDC_EDIT_IMAGE_WIDTH));
+}
+
+TEST_F(RenderSetupCommands, ClickingAFrameCountChoosesItsStep) {
+  Open();
+  for (int mode : {2, 0, 3}) {
+    HWND count = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_FRAMES1 + mode);
+    ::PostMessageW(count, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::PostMessageW(count, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    PumpAsDialog();
+    EXPECT_EQ(CheckedMode(), mode);
+  }
+  EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"2292 px");
+}
+
+// The Save As dialog offers the name; the file written is the tool's format.
+TEST_F(RenderSetupCommands, ExportSuggestsANameAndWritesTheChosenFile) {
+  const std::wstring path = TempFolder() + L"vantorel-export-test.json";
+  ::DeleteFileW(path.c_str());
+  Open();
+  Click(IDC_CHECK_MODE1);
+  std::wstring suggested;
+  WhileModal(L"Export Render Setup", [&](HWND saveAs) {
+    wchar_t name[MAX_PATH] = {};
+    ::GetWindowTextW(SaveAsName(saveAs), name, MAX_PATH);
+    suggested = name;
+    ::SetWindowTextW(SaveAsName(saveAs), path.c_str());
+    ::PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
+  }, [&] { dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_EXPORT_SETUP, 0); });
+  EXPECT_EQ(suggested, L"hologram-30x20mm-every-2nd-frame.py");
+  const std::string written = ReadFile(path);
+  EXPECT_EQ(written.rfind("{\n  \"width_mm\": 30,\n  \"height_mm\": 20,\n  \"step\": 2,\n  \"framing\": \"wide\"", 0), 0u)
+      << written.substr(0, 200);
+  ::DeleteFileW(path.c_str());
+}
+
+// A failed export says which file and why, and leaves what was there.
+TEST_F(RenderSetupCommands, FailedExportKeepsTheOldFileAndSaysWhy) {
+  const std::wstring folder = TempFolder() + L"vantorel-export-fail";
+  const std::wstring old = folder + L"\\old.csv";
+  ::CreateDirectoryW(folder.c_str(), nullptr);
+  WriteFile(old, "old bytes");
+  struct Case {
+    const wchar_t* width;
+    std::wstring path;
+  };
+  const Case cases[] = {
+      {L"30", folder + L"\\no such folder\\setup.csv"},
+      {L"30", folder},
+      {L"99999999999", old},  // too large for a rig
+  };
+  Open();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.path));
+    Type(IDC_EDIT_WIDTH, c.width);
+    std::wstring message;
+    bool written = true;
+    WhileModal(L"Export Render Setup", [&](HWND box) {
+      message = MessageText(box);
+      ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    }, [&] { written = dlg.ExportSetupTo(c.path, ExportChoices()[2]); });
+    EXPECT_FALSE(written);
+    EXPECT_NE(message.find(c.path), std::wstring::npos) << testing::PrintToString(message);
+    EXPECT_GT(message.size(), c.path.size() + 40) << "a reason follows the name";
+  }
+  EXPECT_EQ(ReadFile(old), "old bytes");
+  ::DeleteFileW(old.c_str());
+  ::RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 # drags on the X display, and a second Windows process (the probe) reads back
 # what the window shows. Each step leaves a screenshot for a person to look at.
 #
-# Usage: e2e.sh WINE_RUN VANTOREL_EXE PROBE_EXE SHOT_DIR
+# Usage: e2e.sh WINE_RUN VANTOREL_EXE PROBE_EXE SHOT_DIR SETUP_TOOL_EXE
 #
 # Keys: the prefix runs without a window manager, and Wine then moves the X
 # input focus itself to the window it activates, so xdotool's keys (XTEST, to
@@ -16,6 +16,7 @@ wine_run=$1
 program=$2
 probe_exe=$3
 shots=$4
+setup_tool=${5:-}
 res=$(cd "$(dirname "$0")/../../res" && pwd)
 
 source "$(dirname "$0")/checks.sh"
@@ -410,5 +411,100 @@ close_test "Enter in the height field" 77 33 enter xdotool key Return
 close_test "Escape" 20 20 escape xdotool key Escape
 close_test "Alt+F4" 57 100 alt-f4 xdotool key alt+F4
 close_test "the system menu's Close" 1000 1 system-close close_by_system_menu
+
+
+# ---------------------------------------------------------------------------
+# The render setup: the system menu's Export and Ctrl+S write, through the
+# Save As dialog, the very bytes vantorel-setup writes for the same inputs;
+# Ctrl+Shift+C puts the window's numbers on the clipboard.
+
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# Polls, for at most 5 seconds, until FILE exists.
+await_file() {
+  local deadline=$(($(now_ms) + 5000))
+  until [ -f "$1" ]; do
+    [ "$(now_ms)" -lt "$deadline" ] || return 1
+    sleep 0.05
+  done
+}
+
+# Saves through the open Save As dialog as FILE, then compares FILE with what
+# the tool writes given the ARGUMENTS.
+save_as_and_compare() {
+  local name=$1 file=$2
+  shift 2
+  check "$name: the Save As dialog opens" saveas=1
+  shot "save-as-$(basename "$file")"
+  xdotool key Home shift+End
+  xdotool type --delay 20 "$(windows_path "$file")"
+  xdotool key Return
+  check "$name: the Save As dialog closes" saveas=0
+  "$wine_run" "$setup_tool" "$@" --output "$(windows_path "$file.tool")" >/dev/null 2>&1
+  if ! await_file "$file"; then
+    fail "$name: no file was written"
+  elif cmp -s "$file" "$file.tool"; then
+    pass "$name: the file equals vantorel-setup $*"
+  else
+    fail "$name: the file differs from vantorel-setup $* ($(cmp "$file" "$file.tool" 2>&1))"
+  fi
+}
+
+# Polls the clipboard, for at most 5 seconds, until it holds every LINE.
+check_clipboard() {
+  local name=$1 line missing deadline=$(($(now_ms) + 5000))
+  shift
+  while :; do
+    missing=""
+    clipboard=$(probe clipboard | tr -d '\r')
+    for line in "$@"; do grep -qxF "$line" <<<"$clipboard" || missing+=" '$line'"; done
+    [ -z "$missing" ] && { pass "$name"; return; }
+    [ "$(now_ms)" -lt "$deadline" ] || break
+    sleep 0.05
+  done
+  fail "$name: missing$missing"
+}
+
+if [ -z "$setup_tool" ]; then
+  fail "the render setup: no vantorel-setup was given to compare the exports with"
+else
+  run=$root/export
+  start_program "$run" "the render setup"
+  type_into 1000 30
+  type_into 1001 20
+  read_state
+  click_on 1013
+  check_shown "the render setup: 30 x 20 in steps of 2" 30 20 1
+
+  read_state
+  click_on 1000
+  xdotool key alt+space
+  check "Alt+Space opens the system menu" menu=1
+  shot system-menu-export
+  # The last item is About; above it, past the separator, Export.
+  xdotool key Up Up Return
+  save_as_and_compare "the system menu's Export" "$run/setup.json" \
+    --width 30 --height 20 --step 2 --framing wide --format json
+
+  read_state
+  click_on 1000
+  xdotool key ctrl+s
+  save_as_and_compare "Ctrl+S" "$run/path.csv" --width 30 --height 20 --step 2 --framing wide --format csv
+  check_shown "the exports leave the window as it was" 30 20 1
+
+  read_state
+  click_on 1000
+  xdotool key ctrl+shift+c
+  read_state
+  fov=$(field text.1002)
+  check_clipboard "Ctrl+Shift+C copies the window's numbers" $'Hologram width\t30\tmm' $'Hologram height\t20\tmm' \
+    $'Frame step\t2\t(every 2nd frame)' $'Camera FOV\t'"${fov% *}"$'\t°' $'Rendered image height\t200\tpx' \
+    $'Rendered image width\t'"$(field text.1016 | cut -d' ' -f1)"$'\tpx' $'Frames, every 2nd frame\t1000\tframes' \
+    $'Camera step\t0.2\tmm'
+
+  click_on 1000
+  xdotool key Escape
+  expect_exit "closing after the exports"
+fi
 
 finish

@@ -10,6 +10,7 @@
 //   probe restore      restore the calculator from its minimised state
 //   probe clip TEXT    put TEXT on the clipboard as Unicode text
 //   probe ping         exit 0 when the calculator answers a message within 1 s
+//   probe clipboard    print the clipboard's Unicode text (exit 1 when it has none)
 
 #include <windows.h>
 
@@ -103,9 +104,16 @@ void PrintAbout() {
   PrintRect("rect.about.ok", GetDlgItem(about, IDOK));
 }
 
+// An open menu (the system menu), and the export's Save As dialog.
+void PrintMenuAndSaveAs() {
+  std::printf("menu=%d\n", IsWindowVisible(FindWindowW(L"#32768", nullptr)) ? 1 : 0);
+  std::printf("saveas=%d\n", FindWindowW(L"#32770", L"Export Render Setup") != nullptr ? 1 : 0);
+}
+
 int PrintState() {
   HWND dialog = FindCalculator();
   PrintAbout();
+  PrintMenuAndSaveAs();
   if (dialog == nullptr) {
     std::printf("window=0\n");
     return 1;
@@ -163,6 +171,18 @@ int Clip(const std::wstring& text) {
   return stored ? 0 : 1;
 }
 
+int PrintClipboard() {
+  if (!OpenClipboard(nullptr)) return 1;
+  HANDLE data = GetClipboardData(CF_UNICODETEXT);
+  const wchar_t* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+  if (text != nullptr) {
+    std::fputs(ToUtf8(text).c_str(), stdout);
+    GlobalUnlock(data);
+  }
+  CloseClipboard();
+  return text != nullptr ? 0 : 1;
+}
+
 DWORD TimeoutArg(int argc, wchar_t** argv) {
   return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : kDefaultWaitMs;
 }
@@ -179,6 +199,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"restore") return Restore();
   if (command == L"ping") return Ping();
   if (command == L"clip" && argc > 2) return Clip(argv[2]);
-  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | ping]\n");
+  if (command == L"clipboard") return PrintClipboard();
+  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | clipboard | ping]\n");
   return 2;
 }

@@ -1,0 +1,91 @@
+#include "WindowTexts.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "SetupFormats.h"
+
+namespace {
+
+const char* const kStepNames[4] = {"every frame", "every 2nd frame", "every 4th frame", "every 8th frame"};
+
+template <class... Args>
+std::string Format(const char* format, Args... args) {
+  char buffer[256];
+  const int n = std::snprintf(buffer, sizeof buffer, format, args...);
+  return n < 0 ? std::string() : std::string(buffer, std::min(static_cast<size_t>(n), sizeof buffer - 1));
+}
+
+// 2760000000 as 2,760,000,000.
+std::string Grouped(uint64_t value) {
+  std::string digits = std::to_string(value);
+  for (size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, 1, ',');
+  return digits;
+}
+
+std::string FovTip(const RenderRig& rig) {
+  return Format(
+      "The camera's horizontal field of view.\r\n"
+      "On a %.0f mm film back: a %.3f mm lens, %.3f\u00B0 vertical field of view.",
+      rig.dFilmBackWidthMm, rig.dFocalLengthMm, rig.dVerticalFovDeg);
+}
+
+std::string FramesTip(const RenderRig& rig) {
+  return Format("Frames along the %.0f mm camera track, rendering %s.\r\nThe camera moves %g mm between frames.",
+                rig.setup.dTrackLengthMm, kStepNames[rig.setup.nMode], rig.dCameraStepMm);
+}
+
+std::string ImageTip(const RenderRig& rig) {
+  const double dGiB = static_cast<double>(rig.nBudgetBytesRgb8) / (1024.0 * 1024.0 * 1024.0);
+  return Format("Each rendered image: %d \u00D7 %d px.\r\n", rig.nImageWidthPx, rig.nImageHeightPx) +
+         Format("The whole render, %s: %d images, ", kStepNames[rig.setup.nMode], rig.nFrameCount) +
+         Grouped(rig.nBudgetPixels) + " px, " + Grouped(rig.nBudgetBytesRgb8) +
+         Format(" bytes as 8-bit RGB (%.2f GiB).", dGiB);
+}
+
+// A rig's reason is written to follow a colon; a tip gives it a line of its own.
+std::string Sentence(std::string text) {
+  if (!text.empty() && text[0] >= 'a' && text[0] <= 'z') text[0] = static_cast<char>(text[0] - 'a' + 'A');
+  if (!text.empty() && text.back() != '.') text += '.';
+  return text;
+}
+
+RenderSetup WithMode(RenderSetup setup, int nMode) {
+  setup.nMode = static_cast<RenderMode>(nMode);
+  return setup;
+}
+
+}  // namespace
+
+FieldTips MakeFieldTips(const RenderSetup& setup) {
+  FieldTips tips;
+  tips.strWidth = "The hologram's width in whole millimetres.";
+  tips.strHeight = "The hologram's height in whole millimetres.";
+  try {
+    const RenderRig rig = MakeRenderRig(setup, Framing::Wide);
+    tips.strFov = FovTip(rig);
+    tips.strImage = ImageTip(rig);
+    for (int nMode = 0; nMode < 4; ++nMode)
+      tips.strFrames[nMode] = FramesTip(MakeRenderRig(WithMode(setup, nMode), Framing::Wide));
+  } catch (const RigError& error) {
+    const std::string strReason = Sentence(error.what());
+    tips.strFov = "The camera's horizontal field of view.\r\n" + strReason;
+    tips.strImage = "The size of each rendered image.\r\n" + strReason;
+    for (int nMode = 0; nMode < 4; ++nMode)
+      tips.strFrames[nMode] = Format("Frames along the camera track, rendering %s.\r\n", kStepNames[nMode]) + strReason;
+  }
+  return tips;
+}
+
+std::string ResultsText(const RenderRig& rig) {
+  std::string text;
+  for (const ResultRow& row : ResultRows(rig)) text += row.strLabel + '\t' + row.strValue + '\t' + row.strUnit + "\r\n";
+  return text;
+}
+
+std::string SuggestedFileStem(const RenderSetup& setup) {
+  std::string step = kStepNames[setup.nMode];
+  for (char& c : step)
+    if (c == ' ') c = '-';
+  return Format("hologram-%dx%dmm-", setup.nWidthMm, setup.nHeightMm) + step;
+}
