@@ -12,6 +12,7 @@
 //   probe ping         exit 0 when the calculator answers a message within 1 s
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -103,6 +104,30 @@ void PrintAbout() {
   PrintRect("rect.about.ok", GetDlgItem(about, IDOK));
 }
 
+struct Popups {
+  bool bMenu = false;
+  bool bToolTip = false;
+};
+
+BOOL CALLBACK NotePopup(HWND hwnd, LPARAM lParam) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  wchar_t className[32] = {};
+  GetClassNameW(hwnd, className, 32);
+  auto* popups = reinterpret_cast<Popups*>(lParam);
+  if (wcscmp(className, L"#32768") == 0) popups->bMenu = true;
+  if (_wcsicmp(className, TOOLTIPS_CLASSW) == 0) popups->bToolTip = true;
+  return TRUE;
+}
+
+// The open menu and the shown tool tip are top-level windows of the
+// calculator's thread.
+void PrintPopups(HWND dialog) {
+  Popups popups;
+  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), NotePopup, reinterpret_cast<LPARAM>(&popups));
+  std::printf("menu=%d\n", popups.bMenu ? 1 : 0);
+  std::printf("tooltip=%d\n", popups.bToolTip ? 1 : 0);
+}
+
 int PrintState() {
   HWND dialog = FindCalculator();
   PrintAbout();
@@ -119,6 +144,7 @@ int PrintState() {
   PrintChecks(dialog);
   PrintOutlines(dialog);
   PrintFocus(dialog);
+  PrintPopups(dialog);
   return 0;
 }
 
