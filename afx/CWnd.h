@@ -81,6 +81,8 @@ class CWnd : public CCmdTarget {
 
   // Relatives and the pointer
   CWnd* GetParent() const;
+  // The window at the root of this one's parent chain; owners do not count.
+  CWnd* GetTopLevelParent() const;
   CWnd* GetDlgItem(int nID) const;
   int GetDlgCtrlID() const;
   CWnd* GetNextDlgGroupItem(CWnd* pWndCtl, BOOL bPrevious = FALSE) const;
