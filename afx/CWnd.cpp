@@ -18,7 +18,7 @@ CWnd::~CWnd() {
   // A window must not outlive its object: the object's table would be gone.
   if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
     ::DestroyWindow(m_hWnd);
-    if (m_hWnd != nullptr) UnsubclassWindow();
+    if (m_hWnd != nullptr) ReleaseWindow();
   }
 }
 
@@ -204,6 +204,7 @@ HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
 CMenu* CWnd::GetSystemMenu(BOOL bRevert) const { return CMenu::FromHandle(::GetSystemMenu(m_hWnd, bRevert)); }
 
 CWnd* CWnd::GetParent() const { return FromHandle(::GetParent(m_hWnd)); }
+CWnd* CWnd::GetTopLevelParent() const { return FromHandle(::GetAncestor(m_hWnd, GA_ROOT)); }
 CWnd* CWnd::GetDlgItem(int nID) const { return FromHandle(::GetDlgItem(m_hWnd, nID)); }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
 

@@ -10,6 +10,7 @@
 #include "ProfileSettings.h"
 #include "SetupFormats.h"
 #include "Utf16.h"
+#include "layout.h"
 
 namespace {
 
@@ -17,9 +18,9 @@ namespace {
 constexpr int kFieldFontHeight = 21;
 constexpr int kFieldFontWeight = 300;
 
-constexpr int kMinimizeLeft = 762;
-constexpr int kCloseLeft = 780;
-constexpr int kSkinButtonTop = 6;
+void MoveTo(CWnd& control, LayoutRect pixels) {
+  control.MoveWindow(pixels.x, pixels.y, pixels.w, pixels.h, TRUE);
+}
 
 }  // namespace
 
@@ -112,10 +113,10 @@ void CVantorelDlg::AddAboutToSystemMenu() {
 void CVantorelDlg::PlaceSkinButtons() {
   m_btnMinimize.SetToolTipText(L"Minimize");
   m_btnMinimize.SetSkin(IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_OVER, IDB_MINIMIZE_NORMAL);
-  m_btnMinimize.MoveWindow(kMinimizeLeft, kSkinButtonTop, 12, 12, TRUE);
+  MoveTo(m_btnMinimize, kLayoutMinimizeButtonPixels);
   m_btnClose.SetToolTipText(L"Close");
   m_btnClose.SetSkin(IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_OVER, IDB_CLOSE_NORMAL);
-  m_btnClose.MoveWindow(kCloseLeft, kSkinButtonTop, 22, 22, TRUE);
+  MoveTo(m_btnClose, kLayoutCloseButtonPixels);
 }
 
 void CVantorelDlg::InstallBackground() {
@@ -234,7 +235,11 @@ void CVantorelDlg::OnClickedMode1() { SelectMode(RenderEvery2ndFrame); }
 void CVantorelDlg::OnClickedMode2() { SelectMode(RenderEvery4thFrame); }
 void CVantorelDlg::OnClickedMode3() { SelectMode(RenderEvery8thFrame); }
 
-void CVantorelDlg::OnClickedMinimize() { AfxGetMainWnd()->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE); }
+// The button's own top-level window: the dialog minimises itself whether or
+// not an application object names it the main window.
+void CVantorelDlg::OnClickedMinimize() {
+  m_btnMinimize.GetTopLevelParent()->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+}
 
 void CVantorelDlg::SelectMode(RenderMode nMode) {
   m_setup.nMode = nMode;

@@ -55,4 +55,10 @@ constexpr LayoutRect LayoutToPixels(LayoutRect units) {
           LayoutMulDiv(units.w, kDialogBaseUnitX, 4), LayoutMulDiv(units.h, kDialogBaseUnitY, 8)};
 }
 
+// The two skin buttons, in pixels: once the dialog is up they are moved onto
+// the corner of the background picture drawn for them, whatever the template
+// said. The close button's window is larger than its 12 x 12 picture.
+constexpr LayoutRect kLayoutMinimizeButtonPixels{762, 6, 12, 12};
+constexpr LayoutRect kLayoutCloseButtonPixels{780, 6, 22, 22};
+
 #endif

@@ -10,11 +10,13 @@
 #include <functional>
 #include <sstream>
 #include <string>
+#include <utility>
 
 #include "CVantorelDlg.h"
 #include "Clipboard.h"
 #include "dlgs.h"
 #include "ProfileSettings.h"
+#include "layout.h"
 
 namespace {
 
@@ -229,6 +231,23 @@ TEST_F(CalculatorDialog, EndingTheSessionSavesBeforeAnyDestroy) {
   EXPECT_EQ(ReadIni(), "<missing>") << "a cancelled end of session saves nothing";
   dlg.SendMessage(WM_ENDSESSION, TRUE, 0);
   EXPECT_EQ(ReadIni(), "[settings]\r\nHologram Width, mm=77\r\nHologram Height, mm=20\r\n");
+}
+
+// These tests run without an application object, so there is no main window
+// for the minimise button to go through.
+TEST_F(CalculatorDialog, SkinButtonsSitOnTheirLayoutPixelsAndMinimiseTheirOwnWindow) {
+  Open();
+  for (auto [id, pixels] : {std::pair{IDC_BUTTON_MINIMIZE, kLayoutMinimizeButtonPixels},
+                            std::pair{IDOK, kLayoutCloseButtonPixels}}) {
+    HWND button = ::GetDlgItem(dlg.m_hWnd, id);
+    CRect rect;
+    ::GetWindowRect(button, &rect);
+    ::MapWindowPoints(nullptr, dlg.m_hWnd, reinterpret_cast<POINT*>(&rect), 2);
+    EXPECT_EQ(rect, CRect(pixels.x, pixels.y, pixels.x + pixels.w, pixels.y + pixels.h)) << "button " << id;
+  }
+  HWND minimise = ::GetDlgItem(dlg.m_hWnd, IDC_BUTTON_MINIMIZE);
+  dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_BUTTON_MINIMIZE, BN_CLICKED), reinterpret_cast<LPARAM>(minimise));
+  EXPECT_TRUE(dlg.IsIconic());
 }
 
 // Closes the About box from inside its modal loop and records its caption.

@@ -13,6 +13,7 @@
 //   probe clipboard    print the clipboard's Unicode text (exit 1 when it has none)
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -104,16 +105,34 @@ void PrintAbout() {
   PrintRect("rect.about.ok", GetDlgItem(about, IDOK));
 }
 
-// An open menu (the system menu), and the export's Save As dialog.
-void PrintMenuAndSaveAs() {
-  std::printf("menu=%d\n", IsWindowVisible(FindWindowW(L"#32768", nullptr)) ? 1 : 0);
+struct Popups {
+  bool bMenu = false;
+  bool bToolTip = false;
+};
+
+BOOL CALLBACK NotePopup(HWND hwnd, LPARAM lParam) {
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  wchar_t className[32] = {};
+  GetClassNameW(hwnd, className, 32);
+  auto* popups = reinterpret_cast<Popups*>(lParam);
+  if (wcscmp(className, L"#32768") == 0) popups->bMenu = true;
+  if (_wcsicmp(className, TOOLTIPS_CLASSW) == 0) popups->bToolTip = true;
+  return TRUE;
+}
+
+// The open menu and the shown tool tip are top-level windows of the
+// calculator's thread; the export's Save As dialog is one too.
+void PrintPopups(HWND dialog) {
+  Popups popups;
+  EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), NotePopup, reinterpret_cast<LPARAM>(&popups));
+  std::printf("menu=%d\n", popups.bMenu ? 1 : 0);
+  std::printf("tooltip=%d\n", popups.bToolTip ? 1 : 0);
   std::printf("saveas=%d\n", FindWindowW(L"#32770", L"Export Render Setup") != nullptr ? 1 : 0);
 }
 
 int PrintState() {
   HWND dialog = FindCalculator();
   PrintAbout();
-  PrintMenuAndSaveAs();
   if (dialog == nullptr) {
     std::printf("window=0\n");
     return 1;
@@ -127,6 +146,7 @@ int PrintState() {
   PrintChecks(dialog);
   PrintOutlines(dialog);
   PrintFocus(dialog);
+  PrintPopups(dialog);
   return 0;
 }
 

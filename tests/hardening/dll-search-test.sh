@@ -21,27 +21,25 @@
 set -uo pipefail
 wine_run=$1
 program=$2
-window_probe=$3
+probe_exe=$3
 planted=$4
 plain_probe=$5
 restricted_probe=$6
 
-passed=0
-failed=0
-pass() { echo "PASS: $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
+source "$(dirname "$0")/../e2e/lib.sh"
+require_display xdotool
 
 override_key='HKCU\Software\Wine\AppDefaults\library_probe.exe'
 root=$(mktemp -d /tmp/vantorel-dll-search.XXXXXX)
 cleanup() {
-  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null
+  stop_programs
   "$wine_run" reg delete "$override_key" /f >/dev/null 2>&1
   rm -rf "$root"
 }
 trap cleanup EXIT
 
 "$wine_run" reg add "$override_key\\DllOverrides" /v uxtheme /d native,builtin /f >/dev/null 2>&1 ||
-  { fail "cannot set the probe's load-order override"; exit 1; }
+  { fail "cannot set the probe's load-order override"; finish; }
 
 # Runs PROBE as library_probe.exe from FOLDER, beside a planted uxtheme.dll;
 # prints where its uxtheme.dll came from.
@@ -71,14 +69,11 @@ fi
 
 folder=$root/program
 mkdir -p "$folder"
-cp "$program" "$folder/Vantorel.exe"
 libraries=(uxtheme.dll ole32.dll combase.dll rpcrt4.dll msimg32.dll imm32.dll version.dll)
 for library in "${libraries[@]}"; do cp "$planted" "$folder/$library"; done
-(cd "$folder" && exec "$wine_run" "$folder/Vantorel.exe") >"$folder/wine.log" 2>&1 &
-app_pid=$!
-if "$wine_run" "$window_probe" wait 20000 >/dev/null 2>&1; then
-  state=$("$wine_run" "$window_probe" 2>/dev/null | tr -d '\r')
-  if grep -qx 'text.1000=30' <<<"$state" && grep -qx 'text.1011=200 px' <<<"$state"; then
+if start_program "$folder"; then
+  read_state
+  if state_matches 'text.1000=30' 'text.1011=200 px'; then
     pass "the program starts beside the planted libraries and shows its first results"
   else
     fail "the program's window does not show its first results"
@@ -87,19 +82,8 @@ if "$wine_run" "$window_probe" wait 20000 >/dev/null 2>&1; then
 else
   fail "the program's window did not appear within 20 s"
 fi
-status=timeout
-for _ in $(seq 100); do
-  if ! kill -0 "$app_pid" 2>/dev/null; then
-    wait "$app_pid"
-    status=$?
-    break
-  fi
-  sleep 0.1
-done
-app_pid=
-[ "$status" == 0 ] && pass "the program ends with exit code 0" || fail "the program's exit: $status"
+wait_for_exit
+[ "$exit_status" == 0 ] && pass "the program ends with exit code 0" || fail "the program's exit: $exit_status"
 markers=$(cd "$folder" && ls ./*.loaded 2>/dev/null)
 [ -z "$markers" ] && pass "no planted library ran in the program" || fail "planted libraries ran: $markers"
-
-echo "$passed passed, $failed failed"
-exit $((failed > 0))
+finish

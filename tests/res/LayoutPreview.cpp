@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -78,8 +79,9 @@ void PrepareLikeTheProgram(HWND hDlg) {
     HWND hButton = GetDlgItem(hDlg, id);
     SetWindowLongW(hButton, GWL_STYLE, GetWindowLongW(hButton, GWL_STYLE) | BS_OWNERDRAW);
   }
-  MoveWindow(GetDlgItem(hDlg, IDC_BUTTON_MINIMIZE), 762, 6, 12, 12, TRUE);
-  MoveWindow(GetDlgItem(hDlg, IDOK), 780, 6, 22, 22, TRUE);
+  for (auto [id, pixels] : {std::pair{IDC_BUTTON_MINIMIZE, kLayoutMinimizeButtonPixels},
+                            std::pair{IDOK, kLayoutCloseButtonPixels}})
+    MoveWindow(GetDlgItem(hDlg, id), pixels.x, pixels.y, pixels.w, pixels.h, TRUE);
 }
 
 void DrawBitmap(HDC hdc, HBITMAP hBmp, int x, int y, int w, int h) {

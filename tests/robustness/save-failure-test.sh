@@ -12,21 +12,17 @@
 set -uo pipefail
 wine_run=$1
 program=$2
-probe=$3
+probe_exe=$3
 
-passed=0
-failed=0
-skipped=0
-pass() { echo "PASS: $1"; passed=$((passed + 1)); }
-fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
-skip() { echo "SKIP: $1"; skipped=$((skipped + 1)); }
+source "$(dirname "$0")/../e2e/lib.sh"
+require_display xdotool
 
 stored=$'[settings]\r\nHologram Width, mm=0\r\nHologram Height, mm=45abc\r\n'
 saved=$'[settings]\r\nHologram Width, mm=1\r\nHologram Height, mm=45\r\n'
 
 root=$(mktemp -d /tmp/vantorel-save-failure.XXXXXX)
 cleanup() {
-  [ -n "${app_pid:-}" ] && kill "$app_pid" 2>/dev/null
+  stop_programs
   chattr -R -i "$root" 2>/dev/null
   chmod -R u+w "$root" 2>/dev/null
   rm -rf "$root"
@@ -42,30 +38,20 @@ make_unwritable() {
 # Starts the program copied into FOLDER, checks that it shows width W and
 # height H, closes it with Escape and checks that it ends with exit code 0.
 run_program() {
-  local name=$1 folder=$2 width=$3 height=$4 state status=timeout
-  (cd "$folder" && exec "$wine_run" "$folder/Vantorel.exe") >/dev/null 2>&1 &
-  app_pid=$!
-  if "$wine_run" "$probe" wait 20000 >/dev/null 2>&1; then
-    state=$("$wine_run" "$probe" 2>/dev/null | tr -d '\r')
-    if grep -qx "text.1000=$width" <<<"$state" && grep -qx "text.1001=$height" <<<"$state"; then
+  local name=$1 folder=$2 width=$3 height=$4
+  if start_program "$folder"; then
+    read_state
+    if state_matches "text.1000=$width" "text.1001=$height"; then
       pass "$name: shows $width x $height"
     else
-      fail "$name: shows $(grep -E '^text.100[01]=' <<<"$state" | tr '\n' ' '), not $width x $height"
+      fail "$name: shows $(field text.1000) x $(field text.1001), not $width x $height"
     fi
     xdotool key Escape
   else
     fail "$name: no window within 20 s"
   fi
-  for _ in $(seq 100); do
-    if ! kill -0 "$app_pid" 2>/dev/null; then
-      wait "$app_pid"
-      status=$?
-      break
-    fi
-    sleep 0.1
-  done
-  app_pid=
-  [ "$status" == 0 ] && pass "$name: ends with exit code 0" || fail "$name: exit $status"
+  wait_for_exit
+  [ "$exit_status" == 0 ] && pass "$name: ends with exit code 0" || fail "$name: exit $exit_status"
 }
 
 # A new folder NAME holding the program and, unless told otherwise, the stored file.
@@ -133,7 +119,4 @@ else
   fail "a folder named calculator.ini: changed"
 fi
 
-echo "$passed passed, $failed failed, $skipped skipped"
-[ $failed -gt 0 ] && exit 1
-[ $skipped -gt 0 ] && exit 77
-exit 0
+finish

@@ -23,24 +23,19 @@ seed=${7:-$(date +%s)}
 RANDOM=$seed
 observe_every=12
 
-source "$(dirname "$0")/../e2e/checks.sh"
-require_display xdotool import
+source "$(dirname "$0")/../e2e/lib.sh"
+require_display xdotool import compare
 
 root=$(mktemp -d /tmp/vantorel-soak.XXXXXX)
 mkdir -p "$shots"
-app_pid=""
 
 cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null
+  stop_programs
   xdotool mouseup 1 2>/dev/null
   rm -rf "$root"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
-
-now_ms() { date +%s%3N; }
-# An ended program stays our zombie child until it is waited for.
-alive() { [ -n "$(ps -o stat= -p "$1" 2>/dev/null | grep -v Z)" ]; }
 
 # The random helpers set variables instead of printing: in a $(...) subshell
 # the draws would not advance this shell's generator, and repeat.
@@ -52,14 +47,7 @@ digits() {
   for ((i = 0; i < $1; i++)); do text+=$((RANDOM % 10)); done
 }
 
-# A hung program would hang the probe's reads with it.
-probe() { timeout 20 "$wine_run" "$probe_exe" "$@" 2>/dev/null; }
-read_state() { state=$(probe); }
-field() { awk -v key="$1=" 'index($0, key) == 1 { print substr($0, length(key) + 1); exit }' <<<"$state"; }
-rect() { field "rect.$1" | tr ',' ' '; }
-
 read -r screen_width screen_height < <(xdotool getdisplaygeometry)
-park_pointer() { xdotool mousemove $((screen_width - 10)) $((screen_height - 10)); }
 
 # A random point of control $1, 2 pixels inside its edges, in px and py.
 point_in() {
@@ -153,7 +141,7 @@ drag_step() {
 # Drags the window by a point of its background to a random place nearby,
 # then reads where everything went.
 drag_window() {
-  local l t r b x="" y dx dy step tries
+  local l t r b x="" y dx dy tries
   read -r l t r b < <(rect window)
   for ((tries = 0; tries < 30; tries++)); do
     between $((l + 1)) $((r - 2))
@@ -172,12 +160,9 @@ drag_window() {
   drag_step "$t" "$b" "$screen_height"
   dy=$n
   xdotool mousemove "$x" "$y" mousedown 1
-  for ((step = 0; step < 8; step++)); do
-    xdotool mousemove_relative -- "$dx" "$dy"
-    sleep 0.03
-  done
+  move_in_steps 8 "$dx" "$dy"
   xdotool mouseup 1
-  sleep 0.2
+  settle_input
   read_state
   did="drag from $x,$y by $((8 * dx)),$((8 * dy))"
 }
@@ -185,6 +170,7 @@ drag_window() {
 hover_skin_button() {
   point_in $((RANDOM % 2 ? 1 : 1020))
   xdotool mousemove "$px" "$py"
+  # How long the pointer rests is part of the action, not a wait.
   between 2 9
   sleep "0.$n"
   did="hover at $px,$py"
@@ -229,12 +215,7 @@ if ! probe waitgone 0; then
 fi
 echo "seed $seed, $seconds s of random input"
 folder=$root/program
-mkdir -p "$folder"
-cp "$program" "$folder/Vantorel.exe"
-park_pointer
-(cd "$folder" && exec "$wine_run" "$folder/Vantorel.exe") >"$folder/wine.log" 2>&1 &
-app_pid=$!
-if ! probe wait 20000; then
+if ! start_program "$folder"; then
   fail "no calculator window within 20 s"
   finish
 fi
@@ -264,8 +245,7 @@ while [ "$(now_ms)" -lt "$deadline" ]; do
 done
 echo "$actions random actions in $seconds s"
 
-park_pointer
-sleep 0.5
+settle_input
 shorten_long_inputs
 observe "at the end"
 read -r l t r b < <(rect window)
@@ -274,14 +254,10 @@ echo "screenshot: $shots/random-input-end.png"
 
 point_in 1
 xdotool mousemove "$px" "$py" click 1
-deadline=$(($(now_ms) + 10000))
-while alive "$app_pid" && [ "$(now_ms)" -lt "$deadline" ]; do sleep 0.05; done
-if alive "$app_pid"; then
+if ! wait_for_exit; then
   fail "the process still runs 10 s after a click on the close button"
 elif probe waitgone 2000; then
   pass "the close button ends the program"
-  wait "$app_pid" 2>/dev/null
-  app_pid=""
 else
   fail "the process ended but a calculator window is still there"
 fi
