@@ -27,6 +27,7 @@ class CVantorelDlg : public CDialogSK {
   void OnClickedMode2();
   void OnClickedMode3();
   void OnClickedMinimize();
+  void OnStepFocusChange();
   void OnDestroy();
   void OnEndSession(BOOL bEnding);
   DECLARE_MESSAGE_MAP()
@@ -66,6 +67,7 @@ class CVantorelDlg : public CDialogSK {
   void PlaceSkinButtons();
   void InstallBackground();
   void StyleFields();
+  void NameForAssistiveTechnology();
   void LoadSettings();
   void SaveSettings();
   void ApplyInputRule(CColorEdit& edit, int32_t& nValueMm);
@@ -73,6 +75,8 @@ class CVantorelDlg : public CDialogSK {
   void SyncModeChecks();
   void ComputeAndShow();
   void ShowOutline();
+  void DrawStepFocus(CDC& dc);
+  CRect StepMarkRect(int nStep) const;
 
   // Set once the inputs have been written at the end of the session, so that
   // the window's destruction, if it still comes, does not write them again.
