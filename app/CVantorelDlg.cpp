@@ -6,6 +6,7 @@
 
 #include "AtomicFile.h"
 #include "CAboutDlg.h"
+#include "CAccessibleName.h"
 #include "Clipboard.h"
 #include "ProfileSettings.h"
 #include "SetupFormats.h"
@@ -22,6 +23,9 @@ void MoveTo(CWnd& control, LayoutRect pixels) {
   control.MoveWindow(pixels.x, pixels.y, pixels.w, pixels.h, TRUE);
 }
 
+// Between a focused frame-step box with its count and the focus rectangle.
+constexpr int kStepMarkMargin = 3;
+
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
@@ -36,6 +40,14 @@ BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
   ON_BN_CLICKED(IDC_CHECK_MODE2, &CVantorelDlg::OnClickedMode2)
   ON_BN_CLICKED(IDC_CHECK_MODE3, &CVantorelDlg::OnClickedMode3)
   ON_BN_CLICKED(IDC_BUTTON_MINIMIZE, &CVantorelDlg::OnClickedMinimize)
+  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE0, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE1, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE2, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE0, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE1, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE2, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
   ON_WM_DESTROY()
   ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
@@ -94,6 +106,7 @@ BOOL CVantorelDlg::OnInitDialog() {
   StyleFields();
   CreateFieldTips();
   InstallPreTranslate();
+  NameForAssistiveTechnology();
 
   LoadSettings();
   SelectMode(RenderEveryFrame);
@@ -153,6 +166,38 @@ void CVantorelDlg::StyleFields() {
   }
 }
 
+// The title shows in the taskbar and when switching windows; with no title bar
+// nothing paints it. The names are those of the captions in the picture.
+void CVantorelDlg::NameForAssistiveTechnology() {
+  SetWindowText(L"Vantorel");
+  struct ControlName {
+    int nId;
+    const wchar_t* pszName;
+  };
+  static constexpr ControlName kNames[] = {
+      {IDC_EDIT_WIDTH, L"Hologram width, mm"},
+      {IDC_EDIT_HEIGHT, L"Hologram height, mm"},
+      {IDC_EDIT_FOV, L"Camera field of view"},
+      {IDC_EDIT_DISTANCE, L"Camera distance"},
+      {IDC_EDIT_TRACK, L"Camera track"},
+      {IDC_EDIT_TRACK_START, L"Camera track start"},
+      {IDC_EDIT_TRACK_END, L"Camera track end"},
+      {IDC_EDIT_FRAMES1, L"Frames, every frame"},
+      {IDC_EDIT_FRAMES2, L"Frames, every 2nd frame"},
+      {IDC_EDIT_FRAMES4, L"Frames, every 4th frame"},
+      {IDC_EDIT_FRAMES8, L"Frames, every 8th frame"},
+      {IDC_EDIT_IMAGE_HEIGHT, L"Rendered image height"},
+      {IDC_EDIT_IMAGE_WIDTH, L"Rendered image width"},
+      {IDC_CHECK_MODE0, L"Every frame"},
+      {IDC_CHECK_MODE1, L"Every 2nd frame"},
+      {IDC_CHECK_MODE2, L"Every 4th frame"},
+      {IDC_CHECK_MODE3, L"Every 8th frame"},
+      {IDC_BUTTON_MINIMIZE, L"Minimize"},
+      {IDOK, L"Close"},
+  };
+  for (const ControlName& control : kNames) CAccessibleName::Attach(::GetDlgItem(m_hWnd, control.nId), control.pszName);
+}
+
 void CVantorelDlg::LoadSettings() {
   m_strIniPath = CString(BuildIniPath());
   m_setup.nWidthMm = ReadProfileInt(m_strIniPath, kSettingsSection, kWidthKey, kDefaultWidthMm);
@@ -190,7 +235,8 @@ void CVantorelDlg::OnSysCommand(UINT nID, LPARAM lParam) {
 // A minimised window shows the program's icon, centred.
 void CVantorelDlg::OnPaint() {
   if (!IsIconic()) {
-    CDialogSK::OnPaint();
+    CPaintDC dc(this);
+    DrawStepFocus(dc);
     return;
   }
   CPaintDC dc(this);
@@ -217,6 +263,8 @@ void CVantorelDlg::ApplyInputRule(CColorEdit& edit, int32_t& nValueMm) {
   if (nValueMm == 0) {
     nValueMm = 1;
     edit.SetWindowText(L"1");
+    // Selected, so that what is typed next replaces it instead of joining it.
+    edit.SetSel(0, -1);
   }
 }
 
@@ -239,6 +287,30 @@ void CVantorelDlg::OnClickedMode3() { SelectMode(RenderEvery8thFrame); }
 // not an application object names it the main window.
 void CVantorelDlg::OnClickedMinimize() {
   m_btnMinimize.GetTopLevelParent()->SendMessage(WM_SYSCOMMAND, SC_MINIMIZE);
+}
+
+// The boxes are too small to show the platform's focus rectangle, so the
+// window draws one around the focused box and the frame count it chooses.
+void CVantorelDlg::OnStepFocusChange() {
+  for (int i = 0; i < 4; ++i) {
+    const CRect rcMark = StepMarkRect(i);
+    ::RedrawWindow(m_hWnd, &rcMark, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+}
+
+void CVantorelDlg::DrawStepFocus(CDC& dc) {
+  for (int i = 0; i < 4; ++i)
+    if (::GetFocus() == m_checkMode[i].m_hWnd) dc.DrawFocusRect(StepMarkRect(i));
+}
+
+CRect CVantorelDlg::StepMarkRect(int nStep) const {
+  CRect rcBox, rcCount, rcMark;
+  m_checkMode[nStep].GetWindowRect(&rcBox);
+  m_editFrames[nStep].GetWindowRect(&rcCount);
+  ::UnionRect(&rcMark, &rcBox, &rcCount);
+  ::InflateRect(&rcMark, kStepMarkMargin, kStepMarkMargin);
+  ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rcMark), 2);
+  return rcMark;
 }
 
 void CVantorelDlg::SelectMode(RenderMode nMode) {

@@ -37,6 +37,7 @@ class CVantorelDlg : public CDialogSK {
   void OnClickedMode2();
   void OnClickedMode3();
   void OnClickedMinimize();
+  void OnStepFocusChange();
   void OnDestroy();
   void OnEndSession(BOOL bEnding);
   void OnCopyResults();
@@ -78,6 +79,7 @@ class CVantorelDlg : public CDialogSK {
   void PlaceSkinButtons();
   void InstallBackground();
   void StyleFields();
+  void NameForAssistiveTechnology();
   void LoadSettings();
   void SaveSettings();
   void ApplyInputRule(CColorEdit& edit, int32_t& nValueMm);
@@ -85,6 +87,8 @@ class CVantorelDlg : public CDialogSK {
   void SyncModeChecks();
   void ComputeAndShow();
   void ShowOutline();
+  void DrawStepFocus(CDC& dc);
+  CRect StepMarkRect(int nStep) const;
 
   // The render-setup commands, their shortcuts and the fields' tool tips.
   void AddSetupCommands();

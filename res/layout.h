@@ -2,7 +2,8 @@
 // Where the controls of the calculator dialog sit, in dialog units (x, y,
 // width, height). The resource script places the controls with these values and
 // the artwork generator paints each caption next to the pixel rectangle its
-// field gets, so the two cannot drift apart.
+// field gets, so the two cannot drift apart. Each field is wide enough for the
+// longest text it can show in the fields' font.
 
 #define LAYOUT_DIALOG 0, 0, 544, 367
 
@@ -10,19 +11,19 @@
 #define LAYOUT_BUTTON_CANCEL 222, 49, 50, 14
 #define LAYOUT_BUTTON_MINIMIZE 393, 7, 46, 12
 
-#define LAYOUT_EDIT_WIDTH 16, 50, 45, 13
-#define LAYOUT_EDIT_HEIGHT 16, 88, 45, 13
-#define LAYOUT_EDIT_FOV 230, 130, 55, 13
-#define LAYOUT_EDIT_DISTANCE 449, 95, 55, 13
-#define LAYOUT_EDIT_TRACK 354, 182, 55, 13
-#define LAYOUT_EDIT_TRACK_START 163, 182, 55, 13
-#define LAYOUT_EDIT_TRACK_END 451, 182, 55, 13
-#define LAYOUT_EDIT_FRAMES1 33, 117, 80, 13
-#define LAYOUT_EDIT_FRAMES2 33, 137, 80, 13
-#define LAYOUT_EDIT_FRAMES4 33, 157, 80, 13
-#define LAYOUT_EDIT_FRAMES8 33, 177, 80, 13
-#define LAYOUT_EDIT_IMAGE_HEIGHT 18, 280, 55, 13
-#define LAYOUT_EDIT_IMAGE_WIDTH 232, 327, 55, 13
+#define LAYOUT_EDIT_WIDTH 16, 50, 90, 13
+#define LAYOUT_EDIT_HEIGHT 16, 88, 90, 13
+#define LAYOUT_EDIT_FOV 230, 130, 68, 13
+#define LAYOUT_EDIT_DISTANCE 446, 95, 61, 13
+#define LAYOUT_EDIT_TRACK 354, 182, 60, 13
+#define LAYOUT_EDIT_TRACK_START 163, 182, 64, 13
+#define LAYOUT_EDIT_TRACK_END 446, 182, 60, 13
+#define LAYOUT_EDIT_FRAMES1 33, 117, 88, 13
+#define LAYOUT_EDIT_FRAMES2 33, 137, 88, 13
+#define LAYOUT_EDIT_FRAMES4 33, 157, 88, 13
+#define LAYOUT_EDIT_FRAMES8 33, 177, 88, 13
+#define LAYOUT_EDIT_IMAGE_HEIGHT 18, 280, 90, 13
+#define LAYOUT_EDIT_IMAGE_WIDTH 203, 327, 100, 13
 
 #define LAYOUT_CHECK_MODE0 16, 120, 8, 8
 #define LAYOUT_CHECK_MODE1 16, 140, 8, 8

@@ -250,12 +250,24 @@ void CxSkinButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
     if (m_bBorder) pDC->DrawEdge(rcItem, EDGE_RAISED, BF_RECT);
   }
 
-  if ((nState & ODS_FOCUS) && m_nFocusMargin > 0) {
-    CRect rcFocus = rcItem;
-    rcFocus.DeflateRect(m_nFocusMargin, m_nFocusMargin);
-    pDC->DrawFocusRect(rcFocus);
-  }
+  // The focus picture may look like the normal one, so the focus rectangle
+  // shows the focus too, unless the keyboard cues are hidden.
+  if ((nState & ODS_FOCUS) && !(nState & ODS_NOFOCUSRECT)) pDC->DrawFocusRect(FocusRect(rcItem));
   DrawCaption(pDC, strCaption, rcText, m_crText);
+}
+
+// Without a margin the rectangle goes round the face as drawn: a picture
+// drawn plain covers only its own size of a larger button.
+CRect CxSkinButton::FocusRect(const CRect& rcItem) const {
+  CRect rcFocus = rcItem;
+  if (m_nFocusMargin > 0) {
+    rcFocus.DeflateRect(m_nFocusMargin, m_nFocusMargin);
+  } else if (m_nDrawMode == DrawPlain && IsLoaded(m_bmpNormal)) {
+    const SIZE size = BitmapSize(m_bmpNormal);
+    rcFocus.right = std::min<LONG>(rcFocus.right, rcFocus.left + size.cx);
+    rcFocus.bottom = std::min<LONG>(rcFocus.bottom, rcFocus.top + size.cy);
+  }
+  return rcFocus;
 }
 
 void CxSkinButton::DrawCaption(CDC* pDC, const CString& strCaption, CRect rcText, COLORREF crText) {

@@ -71,4 +71,5 @@ class CxSkinButton : public CButton {
   void DrawMaskedBitmap(CBitmap& bmp, CDC* pDC, CDC* pPictureDC, const CRect& rc);
   void TileBitmap(CBitmap& bmp, CDC* pDC, const CRect& rc);
   void DrawCaption(CDC* pDC, const CString& strCaption, CRect rcText, COLORREF crText);
+  CRect FocusRect(const CRect& rcItem) const;
 };

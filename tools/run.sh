@@ -12,4 +12,5 @@ if [ -z "${DISPLAY:-}" ]; then
   echo "run: no display set; starting the program on a virtual one (Xvfb)" >&2
   source tools/xvfb.sh
 fi
-exec build/win/wine-run build/win/app/Vantorel.exe
+# Not exec: the shell must outlive the program to stop its Xvfb on the way out.
+build/win/wine-run build/win/app/Vantorel.exe

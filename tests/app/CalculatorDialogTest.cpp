@@ -2,6 +2,7 @@
 // runs it: inputs typed, pasted and cleared, frame steps clicked, start-up from
 // different settings files, the save at the end, the About box.
 #include <gtest/gtest.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "CVantorelDlg.h"
 #include "Clipboard.h"
@@ -175,6 +177,16 @@ TEST_F(CalculatorDialog, EmptyOrZeroInputBecomesOne) {
   EXPECT_EQ(Outline(), "square");
 }
 
+TEST_F(CalculatorDialog, TheOneThatReplacesAnEmptiedInputIsReplacedByWhatIsTypedNext) {
+  Open();
+  for (const wchar_t* emptied : {L"", L"0"}) {
+    Type(IDC_EDIT_WIDTH, emptied);
+    for (wchar_t c : {L'1', L'5', L'0'}) ::SendDlgItemMessageW(dlg.m_hWnd, IDC_EDIT_WIDTH, WM_CHAR, c, 1);
+    EXPECT_EQ(Text(IDC_EDIT_WIDTH), L"150");
+    EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"3500 px");
+  }
+}
+
 TEST_F(CalculatorDialog, PastedTextIsCutToItsNumber) {
   Open();
   Paste(IDC_EDIT_WIDTH, L"12a34");
@@ -251,7 +263,39 @@ TEST_F(CalculatorDialog, SkinButtonsSitOnTheirLayoutPixelsAndMinimiseTheirOwnWin
 }
 
 // Closes the About box from inside its modal loop and records its caption.
+// How wide a text is in the font the window draws it with.
+int TextWidthIn(HWND hWnd, const std::wstring& text) {
+  HDC hdc = ::GetDC(hWnd);
+  HGDIOBJ hOld = ::SelectObject(hdc, reinterpret_cast<HGDIOBJ>(::SendMessageW(hWnd, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  ::GetTextExtentPoint32W(hdc, text.c_str(), static_cast<int>(text.size()), &size);
+  ::SelectObject(hdc, hOld);
+  ::ReleaseDC(hWnd, hdc);
+  return size.cx;
+}
+
+struct TextFit {
+  std::wstring text;
+  int nTextWidth;
+  int nRoom;
+};
+
+BOOL CALLBACK MeasureStaticText(HWND hWnd, LPARAM lParam) {
+  wchar_t className[16] = {}, text[128] = {};
+  ::GetClassNameW(hWnd, className, 16);
+  ::GetWindowTextW(hWnd, text, 128);
+  RECT rc;
+  ::GetClientRect(hWnd, &rc);
+  const bool bIcon = (::GetWindowLongW(hWnd, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+  if (_wcsicmp(className, L"Static") == 0 && !bIcon && text[0] != L'\0')
+    reinterpret_cast<std::vector<TextFit>*>(lParam)->push_back({text, TextWidthIn(hWnd, text), rc.right});
+  return TRUE;
+}
+
+// Closes the About box from inside its modal loop and records its caption and
+// how its lines fit.
 std::wstring g_aboutCaption;
+std::vector<TextFit> g_aboutLines;
 void CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
   HWND about = ::FindWindowW(L"#32770", L"About Vantorel");
   if (about == nullptr) return;
@@ -259,6 +303,7 @@ void CALLBACK CloseAbout(HWND, UINT, UINT_PTR id, DWORD) {
   wchar_t caption[64] = {};
   ::GetWindowTextW(about, caption, 64);
   g_aboutCaption = caption;
+  ::EnumChildWindows(about, MeasureStaticText, reinterpret_cast<LPARAM>(&g_aboutLines));
   ::SendMessageW(about, WM_COMMAND, IDOK, 0);
 }
 
@@ -278,10 +323,155 @@ TEST_F(CalculatorDialog, SystemMenuEndsWithTheAboutItem) {
   EXPECT_TRUE(info.fType & MFT_SEPARATOR);
 
   g_aboutCaption.clear();
+  g_aboutLines.clear();
   UINT_PTR timer = ::SetTimer(nullptr, 0, 50, CloseAbout);
   dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_ABOUT, 0);
   ::KillTimer(nullptr, timer);
   EXPECT_EQ(g_aboutCaption, L"About Vantorel");
+  ASSERT_EQ(g_aboutLines.size(), 2u);
+  for (const TextFit& line : g_aboutLines) EXPECT_LE(line.nTextWidth, line.nRoom) << "clipped: " << line.text;
+}
+
+constexpr int kFieldIds[] = {IDC_EDIT_WIDTH,   IDC_EDIT_HEIGHT,  IDC_EDIT_FOV,     IDC_EDIT_DISTANCE,
+                             IDC_EDIT_TRACK,   IDC_EDIT_TRACK_START, IDC_EDIT_TRACK_END, IDC_EDIT_FRAMES1,
+                             IDC_EDIT_FRAMES2, IDC_EDIT_FRAMES4, IDC_EDIT_FRAMES8, IDC_EDIT_IMAGE_HEIGHT,
+                             IDC_EDIT_IMAGE_WIDTH};
+
+// Measured, not guessed from pixels: each text in its field's own font against
+// the rectangle the field formats its text in. Up to 100,000 mm every text
+// shows whole; beyond, up to the largest number the inputs take, its number
+// does (what comes before the first space).
+TEST_F(CalculatorDialog, EveryTextFitsItsFieldAtTheExtremes) {
+  struct Extreme {
+    const wchar_t *width, *height;
+    bool bWhole;
+  };
+  const Extreme extremes[] = {{L"1", L"1", true},
+                              {L"100000", L"100000", true},
+                              {L"214748164", L"214748364", false},
+                              {L"2147483647", L"2147483647", false}};
+  Open();
+  for (const Extreme& e : extremes) {
+    Type(IDC_EDIT_WIDTH, e.width);
+    Type(IDC_EDIT_HEIGHT, e.height);
+    for (int id : kFieldIds) {
+      const std::wstring text = Text(id);
+      const std::wstring shown = e.bWhole ? text : text.substr(0, text.find(L' '));
+      HWND field = ::GetDlgItem(dlg.m_hWnd, id);
+      RECT rc;
+      ::SendMessageW(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rc));
+      EXPECT_LE(TextWidthIn(field, shown), rc.right - rc.left)
+          << "field " << id << " clips \"" << std::string(shown.begin(), shown.end()) << "\"";
+    }
+  }
+}
+
+// The blue, yellow and green results continue captions of their colours; the
+// frame counts are pale and the image size light grey, as their captions'
+// pale differs too little from it to tell apart.
+TEST_F(CalculatorDialog, EveryResultIsWrittenInItsColour) {
+  struct FieldColour {
+    int nId;
+    COLORREF cr;
+  };
+  constexpr COLORREF kBlue = RGB(71, 136, 244), kYellow = RGB(231, 201, 0), kGreen = RGB(6, 201, 19);
+  constexpr COLORREF kPale = RGB(234, 236, 190), kLight = RGB(230, 230, 230);
+  const FieldColour fields[] = {
+      {IDC_EDIT_FOV, kBlue},      {IDC_EDIT_DISTANCE, kYellow}, {IDC_EDIT_TRACK, kGreen},       {IDC_EDIT_TRACK_START, kGreen},
+      {IDC_EDIT_TRACK_END, kGreen}, {IDC_EDIT_FRAMES1, kPale},  {IDC_EDIT_FRAMES2, kPale},      {IDC_EDIT_FRAMES4, kPale},
+      {IDC_EDIT_FRAMES8, kPale},  {IDC_EDIT_IMAGE_HEIGHT, kLight}, {IDC_EDIT_IMAGE_WIDTH, kLight}};
+  Open();
+  ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  Pump();
+  for (const FieldColour& f : fields) {
+    HWND field = ::GetDlgItem(dlg.m_hWnd, f.nId);
+    RECT rc;
+    ::GetClientRect(field, &rc);
+    HDC hdc = ::GetDC(field);
+    int nInColour = 0;
+    for (int y = 0; y < rc.bottom; ++y)
+      for (int x = 0; x < rc.right; ++x) nInColour += ::GetPixel(hdc, x, y) == f.cr;
+    ::ReleaseDC(field, hdc);
+    EXPECT_GE(nInColour, 25) << "field " << f.nId;
+  }
+}
+
+// The row just above the frame count of the box at step 4, where the focus
+// rectangle round that box and its count runs, before and after.
+TEST_F(CalculatorDialog, AFocusedFrameStepBoxIsMarkedRoundItAndItsCount) {
+  Open();
+  RECT count;
+  ::GetWindowRect(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_FRAMES4), &count);
+  ::MapWindowPoints(HWND_DESKTOP, dlg.m_hWnd, reinterpret_cast<POINT*>(&count), 2);
+  auto row = [&] {
+    ::UpdateWindow(dlg.m_hWnd);
+    Pump();
+    HDC hdc = ::GetDC(dlg.m_hWnd);
+    std::vector<COLORREF> pixels;
+    for (int x = count.left; x < count.right; ++x) pixels.push_back(::GetPixel(hdc, x, count.top - 3));
+    ::ReleaseDC(dlg.m_hWnd, hdc);
+    return pixels;
+  };
+  ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_CHECK_MODE0));
+  const std::vector<COLORREF> unmarked = row();
+  ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_CHECK_MODE2));
+  const std::vector<COLORREF> marked = row();
+  int nMarked = 0;
+  for (size_t i = 0; i < marked.size(); ++i) nMarked += marked[i] != unmarked[i];
+  EXPECT_GT(nMarked, 20);
+  ::SetFocus(::GetDlgItem(dlg.m_hWnd, IDC_EDIT_WIDTH));
+  EXPECT_EQ(row(), unmarked) << "the mark stays after the focus has gone";
+}
+
+TEST_F(CalculatorDialog, TitleAndNamesForAssistiveTechnology) {
+  struct Named {
+    int nId;
+    const wchar_t* pszName;
+  };
+  const Named controls[] = {
+      {IDC_EDIT_WIDTH, L"Hologram width, mm"},        {IDC_EDIT_HEIGHT, L"Hologram height, mm"},
+      {IDC_EDIT_FOV, L"Camera field of view"},        {IDC_EDIT_DISTANCE, L"Camera distance"},
+      {IDC_EDIT_TRACK, L"Camera track"},              {IDC_EDIT_TRACK_START, L"Camera track start"},
+      {IDC_EDIT_TRACK_END, L"Camera track end"},      {IDC_EDIT_FRAMES1, L"Frames, every frame"},
+      {IDC_EDIT_FRAMES2, L"Frames, every 2nd frame"}, {IDC_EDIT_FRAMES4, L"Frames, every 4th frame"},
+      {IDC_EDIT_FRAMES8, L"Frames, every 8th frame"}, {IDC_EDIT_IMAGE_HEIGHT, L"Rendered image height"},
+      {IDC_EDIT_IMAGE_WIDTH, L"Rendered image width"}, {IDC_CHECK_MODE0, L"Every frame"},
+      {IDC_CHECK_MODE1, L"Every 2nd frame"},          {IDC_CHECK_MODE2, L"Every 4th frame"},
+      {IDC_CHECK_MODE3, L"Every 8th frame"},          {IDC_BUTTON_MINIMIZE, L"Minimize"},
+      {IDOK, L"Close"},
+  };
+  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  Open();
+  wchar_t title[32] = {};
+  ::GetWindowTextW(dlg.m_hWnd, title, 32);
+  EXPECT_STREQ(title, L"Vantorel");
+  EXPECT_EQ(dlg.GetStyle() & WS_CAPTION, 0u) << "the title must not show in a title bar";
+
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  for (const Named& c : controls) {
+    SCOPED_TRACE(testing::Message() << "control " << c.nId);
+    HWND control = ::GetDlgItem(dlg.m_hWnd, c.nId);
+    IAccessible *acc = nullptr, *standard = nullptr;
+    ASSERT_EQ(::AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&acc)),
+              S_OK);
+    ASSERT_EQ(::CreateStdAccessibleObject(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&standard)),
+              S_OK);
+    BSTR name = nullptr;
+    EXPECT_EQ(acc->get_accName(self, &name), S_OK);
+    EXPECT_STREQ(name, c.pszName);
+    ::SysFreeString(name);
+    VARIANT role{}, standardRole{};
+    EXPECT_EQ(acc->get_accRole(self, &role), S_OK);
+    standard->get_accRole(self, &standardRole);
+    EXPECT_EQ(role.vt, VT_I4);
+    EXPECT_EQ(role.lVal, standardRole.lVal) << "the platform's own object answers all but the name";
+    standard->Release();
+    acc->Release();
+  }
+  dlg.DestroyWindow();
+  ::CoUninitialize();
 }
 
 // --- The render setup: its commands, shortcuts, tool tips and export ---

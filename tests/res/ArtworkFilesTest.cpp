@@ -186,7 +186,7 @@ const CaptionPlace kCaptions[] = {
     {"Camera Track,", 400, 296, 530, 320, kGreen},
     {"Rendered Image", 100, 357, 235, 378, kPale},
     {"Height,", 30, 430, 112, 454, kPale},
-    {"Width,", 288, 530, 348, 554, kPale},
+    {"Width,", 244, 530, 305, 554, kPale},
     {"Final Hologram", 590, 357, 720, 378, kPale},
 };
 
@@ -204,7 +204,7 @@ TEST_F(Background, DiagramsInTheirColours) {
     for (int x = 640; x < 660; ++x) yellow += s_bmp->At(x, y) == kYellow;
   EXPECT_GT(yellow, 100);
   // The black strip of the rendered image and its teapot at the right end.
-  EXPECT_EQ(CountInRect(120, 394, 400, 520, 0), 280 * 126);
+  EXPECT_EQ(CountInRect(176, 394, 400, 520, 0), 224 * 126);
   int red = 0;
   for (int y = 390; y < 524; ++y)
     for (int x = 400; x < 537; ++x) red += Red(s_bmp->At(x, y)) > 150 && Green(s_bmp->At(x, y)) < 100;

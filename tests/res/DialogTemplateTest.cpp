@@ -29,7 +29,7 @@ struct ExpectedControl {
 
 constexpr DWORD kInput = WS_VISIBLE | WS_TABSTOP | ES_CENTER | ES_AUTOHSCROLL | ES_NUMBER;
 constexpr DWORD kOutput = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY;
-constexpr DWORD kCheck = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+constexpr DWORD kCheck = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_NOTIFY;
 
 // In template order, which is also the tab order.
 const ExpectedControl kControls[] = {
@@ -46,10 +46,10 @@ const ExpectedControl kControls[] = {
     {IDC_EDIT_FRAMES2, L"Edit", kOutput, 0, {LAYOUT_EDIT_FRAMES2}, L""},
     {IDC_EDIT_FRAMES4, L"Edit", kOutput, 0, {LAYOUT_EDIT_FRAMES4}, L""},
     {IDC_EDIT_FRAMES8, L"Edit", kOutput, 0, {LAYOUT_EDIT_FRAMES8}, L""},
-    {IDC_CHECK_MODE0, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE0}, L"Check1"},
-    {IDC_CHECK_MODE1, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE1}, L"Check1"},
-    {IDC_CHECK_MODE2, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE2}, L"Check1"},
-    {IDC_CHECK_MODE3, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE3}, L"Check1"},
+    {IDC_CHECK_MODE0, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE0}, L"Every frame"},
+    {IDC_CHECK_MODE1, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE1}, L"Every 2nd frame"},
+    {IDC_CHECK_MODE2, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE2}, L"Every 4th frame"},
+    {IDC_CHECK_MODE3, L"Button", kCheck, 0, {LAYOUT_CHECK_MODE3}, L"Every 8th frame"},
     {IDC_EDIT_IMAGE_HEIGHT, L"Edit", kOutput | ES_CENTER, 0, {LAYOUT_EDIT_IMAGE_HEIGHT}, L""},
     {IDC_EDIT_IMAGE_WIDTH, L"Edit", kOutput, 0, {LAYOUT_EDIT_IMAGE_WIDTH}, L""},
     {IDC_FRAME_PORTRAIT, L"Button", BS_GROUPBOX, WS_EX_TRANSPARENT, {LAYOUT_FRAME_PORTRAIT}, L""},

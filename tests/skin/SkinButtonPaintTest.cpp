@@ -158,7 +158,7 @@ TEST_F(SkinButtonPaintTest, DisabledShowsTheNormalPictureWithAnEmbossedCaption) 
   EXPECT_TRUE(IsEmpty(BoundsOf(px, btn.m_crText)));
 }
 
-TEST_F(SkinButtonPaintTest, BorderAndFocusMarginAreDrawnWhenSet) {
+TEST_F(SkinButtonPaintTest, BorderWhenSetAndFocusRectangleAtItsMargin) {
   m_btn.m_bBorder = TRUE;
   CClientPixels px = PaintAndRead(m_btn);
   EXPECT_EQ(px.At(0, 0), ::GetSysColor(COLOR_3DLIGHT));
@@ -170,8 +170,13 @@ TEST_F(SkinButtonPaintTest, BorderAndFocusMarginAreDrawnWhenSet) {
   m_btn.SetState(FALSE);
 
   m_btn.m_bBorder = FALSE;
-  m_btn.m_nFocusMargin = 3;
   m_btn.SetFocus();
+  px = PaintAndRead(m_btn);
+  int nOnEdge = 0;
+  for (int x = 0; x < 12; ++x) nOnEdge += px.At(x, 0) != kFocus;
+  EXPECT_GT(nOnEdge, 4) << "no focus rectangle round the 12-pixel picture";
+
+  m_btn.m_nFocusMargin = 3;
   px = PaintAndRead(m_btn);
   EXPECT_EQ(px.At(2, 2), kFocus);
   int nChanged = 0;

@@ -259,8 +259,9 @@ void SceneSetup(cairo_t* cr) {
 }
 
 // The rendered image: a strip as wide as the camera track plus the hologram,
-// the last frame of the sequence at its right end.
-constexpr double kStripLeft = 116, kStripTop = 390, kStripRight = 537, kStripBottom = 524;
+// the last frame of the sequence at its right end; left of it, room for the
+// image height at its longest.
+constexpr double kStripLeft = 172, kStripTop = 390, kStripRight = 537, kStripBottom = 524;
 
 void SetDimensionPen(cairo_t* cr) {
   SetColour(cr, kPale, 0.55);
