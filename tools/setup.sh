@@ -9,16 +9,16 @@ packages=(cmake g++ clang libclang-rt-14-dev make git wine wine32:i386 fonts-win
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-$sudo "$(dirname "$0")/qemu-i386.sh"
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "setup: installing ${missing[*]}"
-export DEBIAN_FRONTEND=noninteractive
-dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
-$sudo apt-get update -qq >/dev/null
-$sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+  $sudo apt-get update -qq >/dev/null
+  $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+$sudo "$(dirname "$0")/qemu-i386.sh"
