@@ -1,6 +1,7 @@
 // The one window procedure of every attached window, and the hook that
 // attaches a window object to a window while the window is being created.
 #include "AfxThreadState.h"
+#include "AfxTrace.h"
 #include "CWnd.h"
 
 namespace {
@@ -88,36 +89,57 @@ bool AfxUnhookWindowCreate() {
   return attached;
 }
 
+// Our procedure sits in a window's chain at most once, and the property on
+// the window says where: it holds what comes below ours. A window that an
+// earlier object let go of without unsubclassing still runs our procedure,
+// perhaps under someone else's by now, so the next object takes it where it
+// is instead of installing it a second time: a second copy would take the
+// first copy's procedure for the one below and call itself for ever.
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  auto previous = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-  if (previous != &AfxWndProc) {
-    m_pfnSuper = previous;
-    ::SetPropW(hWnd, kSuperProp, reinterpret_cast<HANDLE>(previous));
-  } else {
-    // A window detached from an earlier object still runs our procedure; the
-    // one it had before that is still kept on the window.
-    m_pfnSuper = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProp));
+  if (auto below = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProp))) {
+    m_pfnSuper = below;
+    return TRUE;
   }
+  m_pfnSuper = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
+  ::SetPropW(hWnd, kSuperProp, reinterpret_cast<HANDLE>(m_pfnSuper));
   return TRUE;
 }
 
+// Only the procedure on top can leave a chain: whoever subclassed the window
+// after us calls ours, and taking ours out would cut them off from the rest.
+// So while another procedure sits above ours the object stays attached, and
+// the caller hears of it, rather than the chain being left broken.
 HWND CWnd::UnsubclassWindow() {
   if (m_hWnd == nullptr) return nullptr;
-  // Only put the old procedure back while ours is the one installed: someone
-  // who subclassed the window after us would otherwise be cut off. Then our
-  // procedure stays in their chain and still needs the old one from the window.
-  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) == &AfxWndProc && m_pfnSuper) {
-    ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    ::RemovePropW(m_hWnd, kSuperProp);
+  if (!RestoreSuper()) {
+    AfxTrace(L"UnsubclassWindow refused for window %p: another procedure was installed above this "
+             L"library's; it has to be removed first",
+             static_cast<void*>(m_hWnd));
+    return nullptr;
   }
-  m_pfnSuper = nullptr;
   return Detach();
 }
 
+bool CWnd::RestoreSuper() {
+  if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) != &AfxWndProc) return false;
+  ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
+  ::RemovePropW(m_hWnd, kSuperProp);
+  m_pfnSuper = nullptr;
+  return true;
+}
+
+// A window on its way out is let go of in any case; if another procedure
+// still sits above ours, ours passes its last messages on from the property.
 void CWnd::DetachAfterNcDestroy() {
-  UnsubclassWindow();
+  ReleaseWindow();
   PostNcDestroy();
+}
+
+void CWnd::ReleaseWindow() {
+  RestoreSuper();
+  m_pfnSuper = nullptr;
+  Detach();
 }

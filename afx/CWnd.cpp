@@ -18,7 +18,7 @@ CWnd::~CWnd() {
   // A window must not outlive its object: the object's table would be gone.
   if (m_hWnd != nullptr && FromHandlePermanent(m_hWnd) == this) {
     ::DestroyWindow(m_hWnd);
-    if (m_hWnd != nullptr) UnsubclassWindow();
+    if (m_hWnd != nullptr) ReleaseWindow();
   }
 }
 

@@ -117,6 +117,10 @@ class CWnd : public CCmdTarget {
   friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
   friend struct AfxThreadState;
   void DetachAfterNcDestroy();
+  // Puts the procedure below ours back when ours is on top; false otherwise.
+  bool RestoreSuper();
+  // Lets go of the window whether or not another procedure sits above ours.
+  void ReleaseWindow();
 };
 
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

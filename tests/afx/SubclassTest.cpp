@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MessageRecorder.h"
 #include "afxwin.h"
@@ -14,6 +15,8 @@ namespace {
 using R = MessageRecorder;
 
 constexpr UINT WM_PROBE = WM_APP + 30;
+// Handled by the object, then passed on down the chain.
+constexpr UINT WM_PASS = WM_APP + 31;
 
 WNDPROC ProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(hWnd, GWLP_WNDPROC)); }
 WNDPROC BaseProcOf(HWND hWnd) { return reinterpret_cast<WNDPROC>(::GetClassLongPtrW(hWnd, GCLP_WNDPROC)); }
@@ -33,6 +36,10 @@ class CProbeWnd : public CWnd {
     R::Mark("OnProbe " + std::to_string(wParam));
     return 0;
   }
+  LRESULT OnPass(WPARAM, LPARAM) {
+    R::Mark("ours");
+    return Default();
+  }
   void OnDestroy() {
     R::Mark("OnDestroy");
     Default();
@@ -42,6 +49,7 @@ class CProbeWnd : public CWnd {
 };
 BEGIN_MESSAGE_MAP(CProbeWnd, CWnd)
   ON_MESSAGE(WM_PROBE, &CProbeWnd::OnProbe)
+  ON_MESSAGE(WM_PASS, &CProbeWnd::OnPass)
   ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
@@ -49,6 +57,7 @@ END_MESSAGE_MAP()
 WNDPROC g_behindFront = nullptr;
 WNDPROC g_procAfterNcDestroy = nullptr;
 LRESULT CALLBACK FrontProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PASS) R::Mark("front");
   LRESULT result = ::CallWindowProcW(g_behindFront, hWnd, message, wParam, lParam);
   if (message == WM_NCDESTROY) g_procAfterNcDestroy = ProcOf(hWnd);
   return result;
@@ -63,7 +72,7 @@ class Subclassing : public ::testing::Test {
   void SetUp() override {
     m_hWnd = R::CreateBaseWindow();
     m_recorder.Watch(m_hWnd, "wnd");
-    m_recorder.Only({WM_PROBE, WM_DESTROY, WM_NCDESTROY});
+    m_recorder.Only({WM_PROBE, WM_PASS, WM_DESTROY, WM_NCDESTROY});
   }
   void TearDown() override {
     if (::IsWindow(m_hWnd)) ::DestroyWindow(m_hWnd);
@@ -111,19 +120,77 @@ TEST_F(Subclassing, UnsubclassPutsThePreviousProcedureBack) {
   EXPECT_EQ(CWnd::FromHandlePermanent(m_hWnd), nullptr);
 }
 
-TEST_F(Subclassing, UnsubclassLeavesALaterSubclasserAndTheChainBehindItInPlace) {
+// Orders of subclassing, unsubclassing and letting go, with another procedure
+// ("front") installed above or below ours. After each order a message must
+// pass every procedure in the chain once, top to bottom, and the window's own
+// procedure last; unsubclassing is refused while front sits above ours.
+enum class Step { Subclass, Unsubclass, Refused, Detach, FrontOn, FrontOff };
+
+struct Order {
+  const char* name;
+  std::vector<Step> steps;
+  std::vector<std::string> passes;  // what the message passes, top to bottom
+};
+
+class SubclassOrders : public Subclassing, public ::testing::WithParamInterface<Order> {};
+
+TEST_P(SubclassOrders, EveryProcedureSeesTheMessageOnceAndTheWindowsOwnLast) {
   CProbeWnd wnd;
-  ASSERT_TRUE(wnd.SubclassWindow(m_hWnd));
-  InstallFront(m_hWnd);
-  wnd.UnsubclassWindow();
-  EXPECT_EQ(ProcOf(m_hWnd), &FrontProc);
+  WNDPROC procBeforeSubclass = nullptr;
+  for (Step step : GetParam().steps) {
+    switch (step) {
+      case Step::Subclass:
+        if (ProcOf(m_hWnd) != &AfxWndProc) procBeforeSubclass = ProcOf(m_hWnd);
+        ASSERT_TRUE(wnd.SubclassWindow(m_hWnd));
+        break;
+      case Step::Unsubclass: ASSERT_EQ(wnd.UnsubclassWindow(), m_hWnd); break;
+      case Step::Refused:
+        ASSERT_EQ(wnd.UnsubclassWindow(), nullptr);
+        ASSERT_EQ(CWnd::FromHandlePermanent(m_hWnd), &wnd) << "a refused object stays attached";
+        break;
+      case Step::Detach: ASSERT_EQ(wnd.Detach(), m_hWnd); break;
+      case Step::FrontOn: InstallFront(m_hWnd); break;
+      case Step::FrontOff:
+        ASSERT_EQ(ProcOf(m_hWnd), &FrontProc);
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_behindFront));
+        break;
+    }
+  }
+  R::Sequence expected{R::Sent("wnd", WM_PASS, 0)};
+  for (const std::string& pass : GetParam().passes) expected.push_back(R::Marked(pass, 0));
+  expected.push_back(R::Base("wnd", WM_PASS, 0));
   m_recorder.Clear();
-  ::SendMessageW(m_hWnd, WM_PROBE, 3, 0);
-  EXPECT_TRUE(m_recorder.Matches({
-      R::Sent("wnd", WM_PROBE, 0).W(3),
-      R::Base("wnd", WM_PROBE, 0).W(3),
-  }));
+  ::SendMessageW(m_hWnd, WM_PASS, 0, 0);
+  EXPECT_TRUE(m_recorder.Matches(expected));
+  if (wnd.m_hWnd != nullptr && ProcOf(m_hWnd) == &AfxWndProc) {
+    wnd.UnsubclassWindow();
+    EXPECT_EQ(ProcOf(m_hWnd), procBeforeSubclass) << "the last unsubclass leaves the chain as it found it";
+  }
 }
+
+using S = Step;
+INSTANTIATE_TEST_SUITE_P(
+    Subclassing, SubclassOrders,
+    ::testing::Values(
+        Order{"SubclassUnsubclass", {S::Subclass, S::Unsubclass}, {}},
+        Order{"FrontAboveRefusesUnsubclass", {S::Subclass, S::FrontOn, S::Refused}, {"front", "ours"}},
+        Order{"UnsubclassOnceFrontIsGone",
+              {S::Subclass, S::FrontOn, S::Refused, S::FrontOff, S::Unsubclass, S::Subclass},
+              {"ours"}},
+        Order{"FrontBelowLetsUsGo", {S::FrontOn, S::Subclass, S::Unsubclass}, {"front"}},
+        Order{"FrontBelowStaysBelow", {S::FrontOn, S::Subclass}, {"ours", "front"}},
+        Order{"DetachedUnderFrontThenSubclassedAgain", {S::Subclass, S::FrontOn, S::Detach, S::Subclass},
+              {"front", "ours"}},
+        Order{"DetachedUnderFrontSubclassedAgainStillRefuses",
+              {S::Subclass, S::FrontOn, S::Detach, S::Subclass, S::Refused},
+              {"front", "ours"}},
+        Order{"DetachedUnderFrontThatLeavesThenSubclassed",
+              {S::Subclass, S::FrontOn, S::Detach, S::FrontOff, S::Subclass},
+              {"ours"}},
+        Order{"UnsubclassedThenFrontThenSubclassed", {S::Subclass, S::Unsubclass, S::FrontOn, S::Subclass},
+              {"ours", "front"}},
+        Order{"DetachedAndLeftUnderFront", {S::Subclass, S::FrontOn, S::Detach}, {"front"}}),
+    [](const ::testing::TestParamInfo<Order>& info) { return std::string(info.param.name); });
 
 TEST_F(Subclassing, DestructionDetachesAfterNcDestroyWithoutCuttingOffALaterSubclasser) {
   CProbeWnd wnd;
