@@ -1,16 +1,31 @@
 #!/usr/bin/env bash
 # Creates (once) a 32-bit Wine prefix set up for quiet, fast, reproducible runs.
+# Making one takes minutes on a fresh machine (wineboot creates the registry and
+# the system folders, starts the services, and the fonts are scanned): that is
+# said when it happens, and every other caller waits for it on the lock rather
+# than making a second one. Once the prefix is ready this returns at once.
 # Usage: wine-prefix.sh PREFIX
 set -euo pipefail
 prefix=$1
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+ready=$prefix/.vantorel-ready
 
+[ -f "$ready" ] && exit 0
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.vantorel-ready" ] && exit 0
+[ -f "$ready" ] && exit 0
 
-wineboot -i >/dev/null 2>&1
+echo "preparing Wine (first run)… in $prefix" >&2
+started=$SECONDS
+log=$(mktemp)
+if ! wineboot -i >"$log" 2>&1; then
+  echo "wine-prefix: Wine could not create its prefix; wineboot said:" >&2
+  tail -n 5 "$log" >&2
+  rm -f "$log"
+  exit 1
+fi
+rm -f "$log"
 # Without Wine's own fonts "MS Shell Dlg" falls back to a wider face and dialog
 # units no longer come out as 6 x 13 pixels per 4 x 8 units.
 cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
@@ -27,4 +42,5 @@ REG
 wine regedit "$reg" >/dev/null 2>&1
 rm -f "$reg"
 wineserver -w
-touch "$prefix/.vantorel-ready"
+touch "$ready"
+echo "Wine prefix ready after $((SECONDS - started)) s" >&2
