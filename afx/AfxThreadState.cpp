@@ -19,6 +19,24 @@ AfxThreadState& AfxGetThreadState() {
   return state;
 }
 
+namespace {
+
+LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+  AfxThreadState& state = AfxGetThreadState();
+  if (code == HC_ACTION && wParam == PM_REMOVE && state.nDispatchDepth == 0) state.DeleteTemporaries();
+  return ::CallNextHookEx(state.hHookGetMessage, code, wParam, lParam);
+}
+
+}  // namespace
+
+// Every loop takes its messages through GetMessage or PeekMessage, the
+// platform's own loops too (dialog boxes, menus, message boxes), so a hook on
+// them finds the thread back in a loop whichever loop it is.
+void AfxThreadState::KeepUntilIdle() {
+  if (hHookGetMessage == nullptr)
+    hHookGetMessage = ::SetWindowsHookExW(WH_GETMESSAGE, GetMessageHook, nullptr, ::GetCurrentThreadId());
+}
+
 void AfxThreadState::DeleteTemporaries() {
   if (temporaryWnds.empty() && temporaryDCs.empty() && temporaryMenus.empty()) return;
   for (auto& [hwnd, wnd] : temporaryWnds) wnd->Detach();

@@ -23,9 +23,15 @@ struct AfxThreadState {
 
   CWnd* pWndInit = nullptr;
   HHOOK hHookCbt = nullptr;
+  HHOOK hHookGetMessage = nullptr;
+  // Whether a failed drawing handler was shown to the user already.
+  bool bDrawingFailureShown = false;
 
-  // Wrappers for foreign handles live until the outermost message handled on
-  // this thread returns.
+  // Wrappers for foreign handles live until the thread next takes a message
+  // from its queue outside every handler, that is when it is back in a
+  // message loop: a caller may hold one across any number of sends, inside a
+  // handler or outside. Each FromHandle that makes a wrapper calls this.
+  void KeepUntilIdle();
   void DeleteTemporaries();
 };
 

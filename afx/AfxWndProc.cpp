@@ -1,5 +1,6 @@
 // The one window procedure of every attached window, and the hook that
 // attaches a window object to a window while the window is being created.
+#include "AfxProcessWndProcException.h"
 #include "AfxThreadState.h"
 #include "AfxTrace.h"
 #include "CWnd.h"
@@ -29,7 +30,7 @@ class CurrentMessageScope {
   }
   ~CurrentMessageScope() {
     m_state.lastSentMsg = m_saved;
-    if (--m_state.nDispatchDepth == 0) m_state.DeleteTemporaries();
+    --m_state.nDispatchDepth;
   }
   CurrentMessageScope(const CurrentMessageScope&) = delete;
   CurrentMessageScope& operator=(const CurrentMessageScope&) = delete;
@@ -63,9 +64,9 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
   try {
     result = pWnd->WindowProc(message, wParam, lParam);
   } catch (...) {
-    // Nothing may unwind through the platform's code; the message is taken
-    // as handled with a neutral result.
-    result = 0;
+    AfxProcessWndProcException(pWnd, MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
+    // Only a drawing message comes back here: the platform draws it its own way.
+    result = CallSuper(hWnd, message, wParam, lParam);
   }
   if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->DetachAfterNcDestroy();
   return result;

@@ -29,6 +29,7 @@ CDC* CDC::FromHandle(HDC hDC) {
     dc = std::make_unique<CDC>();
     dc->Attach(hDC);
     dc->m_bTemporary = true;
+    AfxGetThreadState().KeepUntilIdle();
   }
   return dc.get();
 }

@@ -22,7 +22,7 @@ class CDC : public CObject {
   HDC GetSafeHdc() const { return m_hDC; }
 
   // A wrapper for a context the program does not own; it lives until the
-  // current message is handled.
+  // thread is back in a message loop.
   static CDC* FromHandle(HDC hDC);
   BOOL Attach(HDC hDC);
   HDC Detach();

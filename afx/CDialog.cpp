@@ -1,6 +1,7 @@
 #include "CDialog.h"
 
 #include "AfxGlobals.h"
+#include "AfxProcessWndProcException.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -14,13 +15,15 @@ END_MESSAGE_MAP()
 // procedure is only asked for what that one passes on. Of that, it takes the
 // initialisation, whose result goes back directly (it decides the focus);
 // everything else is left to the platform's default dialog handling.
-INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM) {
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_INITDIALOG) return FALSE;
   auto* pDialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
   if (pDialog == nullptr) return TRUE;
   try {
     return pDialog->OnInitDialog();
   } catch (...) {
+    // A dialog that failed to initialise is not drawing: this ends the program.
+    AfxProcessWndProcException(pDialog, MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
     return TRUE;
   }
 }

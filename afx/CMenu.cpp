@@ -8,6 +8,7 @@ CMenu* CMenu::FromHandle(HMENU hMenu) {
   if (!menu) {
     menu = std::make_unique<CMenu>();
     menu->m_hMenu = hMenu;
+    AfxGetThreadState().KeepUntilIdle();
   }
   return menu.get();
 }

@@ -7,7 +7,7 @@ class CMenu : public CObject {
  public:
   HMENU m_hMenu = nullptr;
   // A wrapper for a menu the program does not own (the system menu); it lives
-  // until the current message is handled.
+  // until the thread is back in a message loop.
   static CMenu* FromHandle(HMENU hMenu);
   HMENU Detach();
   BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCWSTR lpszNewItem = nullptr);

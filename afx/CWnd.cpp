@@ -35,6 +35,7 @@ CWnd* CWnd::FromHandle(HWND hWnd) {
   if (!temporary) {
     temporary = std::make_unique<CWnd>();
     temporary->m_hWnd = hWnd;
+    AfxGetThreadState().KeepUntilIdle();
   }
   return temporary.get();
 }

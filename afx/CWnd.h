@@ -23,8 +23,9 @@ class CWnd : public CCmdTarget {
   operator HWND() const { return m_hWnd; }
   HWND GetSafeHwnd() const { return m_hWnd; }
 
-  // The object attached to a handle; a wrapper that lives until the current
-  // message is handled when no object is attached. Null for a null handle.
+  // The object attached to a handle; when no object is attached, a wrapper
+  // that lives until the thread is back in a message loop. Null for a null
+  // handle.
   static CWnd* FromHandle(HWND hWnd);
   static CWnd* FromHandlePermanent(HWND hWnd);
 

@@ -4,6 +4,8 @@
 #include <commctrl.h>
 
 #include "AfxGlobals.h"
+#include "AfxProcessWndProcException.h"
+#include "AfxTrace.h"
 #include "CBitmap.h"
 #include "CBrush.h"
 #include "CButton.h"

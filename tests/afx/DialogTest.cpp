@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "TestIds.h"
+#include "ReportBoxCloser.h"
 #include "afxwin.h"
 
 namespace {
@@ -199,12 +200,16 @@ class CThrowingInitDlg : public CDialog {
   BOOL OnInitDialog() override { throw std::runtime_error("initialisation failed"); }
 };
 
-TEST(DialogResults, AnInitialisationThatThrowsStillLeavesAWorkingDialog) {
+void CreateThrowingDialog() {
+  ReportBoxCloser reports(true);
   CThrowingInitDlg dlg;
-  ASSERT_TRUE(dlg.Create(IDD_TEST));
-  EXPECT_TRUE(::IsWindow(dlg));
-  EXPECT_NE(::GetDlgItem(dlg, IDOK), nullptr);
-  dlg.DestroyWindow();
+  dlg.Create(IDD_TEST);
+}
+
+// A dialog half initialised is no state to go on from.
+TEST(DialogResultsDeathTest, AnInitialisationThatThrowsIsShownAndEndsTheProgram) {
+  EXPECT_EXIT(CreateThrowingDialog(), ::testing::ExitedWithCode(kAfxExitHandlerFailed),
+              "report: .*failed on message 0x0110 .*: initialisation failed .*ends now");
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "AfxThreadState.h"
 #include "MessageRecorder.h"
+#include "ReportBoxCloser.h"
 #include "afxwin.h"
 
 namespace {
@@ -242,19 +243,82 @@ TEST_F(DefaultHandling, DefaultAfterANestedSendReplaysTheOuterMessage) {
   }));
 }
 
-TEST_F(DefaultHandling, AThrowingHandlerGivesItsSenderAResultAndTheOuterHandlerGoesOn) {
-  EXPECT_EQ(m_wnd.SendMessage(WM_THROWS, 3, 4), 0);
-  EXPECT_EQ(m_wnd.SendMessage(WM_AROUND_THROW, 1, 2), 5);
-  EXPECT_TRUE(m_recorder.Matches({
-      R::Sent("wnd", WM_THROWS, 0).W(3).L(4),
-      R::Marked("throwing", 0),
-      R::Sent("wnd", WM_AROUND_THROW, 0).W(1).L(2),
-      R::Sent("wnd", WM_THROWS, 1).W(9).L(9),
-      R::Marked("throwing", 1),
-      R::Marked("inner gave 0", 0),
-      R::Base("wnd", WM_AROUND_THROW, 0).W(1).L(2),
-  }));
-  EXPECT_EQ(AfxGetThreadState().nDispatchDepth, 0);
+constexpr UINT WM_STILL_THERE = WM_APP + 15;
+
+// Paints a character from an index that is out of range, and counts what it
+// is told afterwards.
+class CFailingPaintWnd : public CWnd {
+ public:
+  int m_nStillThere = 0;
+  wchar_t m_chPainted = 0;
+  void OnPaint() {
+    CPaintDC dc(this);
+    CString text(L"abc");
+    m_chPainted = text.GetAt(5);
+  }
+  LRESULT OnStillThere(WPARAM, LPARAM) { return ++m_nStillThere; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CFailingPaintWnd, CWnd)
+  ON_WM_PAINT()
+  ON_MESSAGE(WM_STILL_THERE, &CFailingPaintWnd::OnStillThere)
+END_MESSAGE_MAP()
+
+// In a thread of its own: which failures were shown is the thread's own.
+TEST(HandlerFailures, AFailedPaintIsShownOnceAndTheProgramGoesOn) {
+  std::thread([] {
+    CFailingPaintWnd wnd;
+    ASSERT_TRUE(wnd.CreateEx(0, R::BaseClassName(), L"", WS_POPUP | WS_VISIBLE, CRect(0, 0, 200, 100), nullptr, 0));
+    ReportBoxCloser reports;
+    for (int paint = 0; paint < 2; ++paint) {
+      wnd.Invalidate();
+      wnd.UpdateWindow();
+      EXPECT_FALSE(::GetUpdateRect(wnd, nullptr, FALSE)) << "the window was left to paint again";
+    }
+    EXPECT_EQ(reports.Closed(), 1);
+    const std::wstring& report = reports.LastText();
+    EXPECT_NE(report.find(L"failed on message 0x000F"), std::wstring::npos) << report;
+    EXPECT_NE(report.find(L"basic_string::at"), std::wstring::npos) << report;
+    EXPECT_NE(report.find(L"goes on"), std::wstring::npos) << report;
+    EXPECT_EQ(wnd.SendMessage(WM_STILL_THERE), 1);
+    EXPECT_EQ(AfxGetThreadState().nDispatchDepth, 0);
+  }).join();
+}
+
+// What a window's closing would save, were it to run after a failure.
+std::wstring SavePath() {
+  wchar_t folder[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, folder);
+  return std::wstring(folder) + L"afx-tests-saved-after-failure";
+}
+
+class CSavingWnd : public CDefaultWnd {
+ public:
+  void OnDestroy() {
+    ::CloseHandle(::CreateFileW(SavePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    Default();
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CSavingWnd, CDefaultWnd)
+  ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+// Any other failed handler ends the process once its report is closed, before
+// the window's closing could save the state the handler left half-done.
+void FailAHandlerThenClose() {
+  CSavingWnd wnd;
+  if (!CreateOnBase(wnd)) return;
+  ReportBoxCloser reports(true);
+  wnd.SendMessage(WM_AROUND_THROW, 1, 2);
+  wnd.DestroyWindow();
+}
+
+TEST(HandlerFailuresDeathTest, AnyOtherFailedHandlerIsShownAndEndsTheProgramWithoutSaving) {
+  ::DeleteFileW(SavePath().c_str());
+  EXPECT_EXIT(FailAHandlerThenClose(), ::testing::ExitedWithCode(kAfxExitHandlerFailed),
+              "report: .*A CWnd handler failed on message 0x800D to window class .*: handler failed .*ends now");
+  EXPECT_EQ(::GetFileAttributesW(SavePath().c_str()), INVALID_FILE_ATTRIBUTES) << "the closing window saved";
 }
 
 constexpr UINT WM_TEMP_OUTER = WM_APP + 20;
@@ -285,16 +349,33 @@ BEGIN_MESSAGE_MAP(CWrapperWnd, CWnd)
   ON_MESSAGE(WM_TEMP_INNER, &CWrapperWnd::OnInner)
 END_MESSAGE_MAP()
 
-TEST(TemporaryWrappers, LiveUntilTheOutermostMessageReturns) {
+// Whether the wrapper handed out for hWnd is still the one held.
+bool StillHeld(HWND hWnd, const CWnd* pHeld) {
+  const auto& temporaries = AfxGetThreadState().temporaryWnds;
+  auto it = temporaries.find(hWnd);
+  return it != temporaries.end() && it->second.get() == pHeld && pHeld->m_hWnd == hWnd;
+}
+
+// Held outside every handler, and inside a handler across a nested send, a
+// wrapper survives every send; it goes once the thread takes a message from
+// its queue outside a handler.
+TEST(TemporaryWrappers, LiveUntilTheThreadIsBackInAMessageLoop) {
   CWrapperWnd wnd;
   ASSERT_TRUE(CreateOnBase(wnd));
   wnd.m_hForeign = R::CreateBaseWindow();
+  CWnd* pHeld = CWnd::FromHandle(wnd.m_hForeign);
   wnd.SendMessage(WM_TEMP_OUTER);
-  EXPECT_NE(wnd.m_pOuter, nullptr);
-  EXPECT_EQ(wnd.m_pInner, wnd.m_pOuter);
+  wnd.SendMessage(WM_TEMP_OUTER);
   EXPECT_TRUE(wnd.m_bOuterValidAfterInner);
-  EXPECT_TRUE(AfxGetThreadState().temporaryWnds.empty());
+  EXPECT_EQ(wnd.m_pOuter, pHeld);
+  EXPECT_EQ(wnd.m_pInner, pHeld);
+  EXPECT_TRUE(StillHeld(wnd.m_hForeign, pHeld));
   EXPECT_EQ(CWnd::FromHandlePermanent(wnd.m_hForeign), nullptr);
+
+  ::PostMessageW(wnd, WM_NULL, 0, 0);
+  MSG msg;
+  ASSERT_TRUE(::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_TRUE(AfxGetThreadState().temporaryWnds.empty());
   ::DestroyWindow(wnd.m_hForeign);
 }
 

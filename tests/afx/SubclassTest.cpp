@@ -136,9 +136,13 @@ class SubclassOrders : public Subclassing, public ::testing::WithParamInterface<
 
 TEST_P(SubclassOrders, EveryProcedureSeesTheMessageOnceAndTheWindowsOwnLast) {
   CProbeWnd wnd;
+  WNDPROC procBeforeSubclass = nullptr;
   for (Step step : GetParam().steps) {
     switch (step) {
-      case Step::Subclass: ASSERT_TRUE(wnd.SubclassWindow(m_hWnd)); break;
+      case Step::Subclass:
+        if (ProcOf(m_hWnd) != &AfxWndProc) procBeforeSubclass = ProcOf(m_hWnd);
+        ASSERT_TRUE(wnd.SubclassWindow(m_hWnd));
+        break;
       case Step::Unsubclass: ASSERT_EQ(wnd.UnsubclassWindow(), m_hWnd); break;
       case Step::Refused:
         ASSERT_EQ(wnd.UnsubclassWindow(), nullptr);
@@ -160,7 +164,7 @@ TEST_P(SubclassOrders, EveryProcedureSeesTheMessageOnceAndTheWindowsOwnLast) {
   EXPECT_TRUE(m_recorder.Matches(expected));
   if (wnd.m_hWnd != nullptr && ProcOf(m_hWnd) == &AfxWndProc) {
     wnd.UnsubclassWindow();
-    EXPECT_EQ(ProcOf(m_hWnd), BaseProcOf(m_hWnd)) << "the last unsubclass leaves the window as it was";
+    EXPECT_EQ(ProcOf(m_hWnd), procBeforeSubclass) << "the last unsubclass leaves the chain as it found it";
   }
 }
 
