@@ -30,9 +30,12 @@ std::string FovTip(const RenderRig& rig) {
       rig.dFilmBackWidthMm, rig.dFocalLengthMm, rig.dVerticalFovDeg);
 }
 
-std::string FramesTip(const RenderRig& rig) {
+// The camera moves one step's worth of frames at a time, so its step at any
+// frame step scales with that step; the rig of the chosen one gives the unit.
+std::string FramesTip(const RenderRig& rig, int nMode) {
+  const int nStep = 1 << nMode;
   return Format("Frames along the %.0f mm camera track, rendering %s.\r\nThe camera moves %g mm between frames.",
-                rig.setup.dTrackLengthMm, kStepNames[rig.setup.nMode], rig.dCameraStepMm);
+                rig.setup.dTrackLengthMm, kStepNames[nMode], rig.dCameraStepMm / rig.nStep * nStep);
 }
 
 std::string ImageTip(const RenderRig& rig) {
@@ -50,11 +53,6 @@ std::string Sentence(std::string text) {
   return text;
 }
 
-RenderSetup WithMode(RenderSetup setup, int nMode) {
-  setup.nMode = static_cast<RenderMode>(nMode);
-  return setup;
-}
-
 }  // namespace
 
 FieldTips MakeFieldTips(const RenderSetup& setup) {
@@ -65,8 +63,7 @@ FieldTips MakeFieldTips(const RenderSetup& setup) {
     const RenderRig rig = MakeRenderRig(setup, Framing::Wide);
     tips.strFov = FovTip(rig);
     tips.strImage = ImageTip(rig);
-    for (int nMode = 0; nMode < 4; ++nMode)
-      tips.strFrames[nMode] = FramesTip(MakeRenderRig(WithMode(setup, nMode), Framing::Wide));
+    for (int nMode = 0; nMode < 4; ++nMode) tips.strFrames[nMode] = FramesTip(rig, nMode);
   } catch (const RigError& error) {
     const std::string strReason = Sentence(error.what());
     tips.strFov = "The camera's horizontal field of view.\r\n" + strReason;
