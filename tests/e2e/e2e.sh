@@ -94,12 +94,14 @@ shot() {
 }
 
 # Polls, for at most 3 seconds, until the 12 x 12 pixels at X Y of the screen
-# are exactly the picture res/NAME.bmp.
+# are exactly the picture res/NAME.bmp; with INSET 1, all but the picture's
+# edge, where the focus rectangle of a focused button runs.
 check_picture() {
-  if poll 3000 picture_shown "$2" "$3" "$4"; then
+  local inset=${5:-0}
+  if poll 3000 picture_shown "$2" "$3" "$4" "$inset"; then
     pass "$1"
   else
-    fail "$1: $differ of 144 pixels differ from $4.bmp"
+    fail "$1: $differ of $(((12 - 2 * inset) ** 2)) pixels differ from $4.bmp"
   fi
 }
 
@@ -156,6 +158,20 @@ check "the close button, the first tab stop, has the focus at start" focus=1 act
   fail "a settings file was written at start"
 shot start
 
+# Screen readers ask another process for each control's name, through the
+# platform's accessibility interface; they must get the caption.
+spoken=("1=Close" "1020=Minimize" "1000=Hologram width, mm" "1001=Hologram height, mm"
+        "1002=Camera field of view" "1003=Camera distance" "1004=Camera track" "1005=Camera track start"
+        "1006=Camera track end" "1007=Frames, every frame" "1008=Frames, every 2nd frame"
+        "1009=Frames, every 4th frame" "1010=Frames, every 8th frame" "1011=Rendered image height"
+        "1016=Rendered image width" "1012=Every frame" "1013=Every 2nd frame" "1014=Every 4th frame"
+        "1015=Every 8th frame")
+names=$(probe names)
+unnamed=""
+for pair in "${spoken[@]}"; do grep -qxF "name.$pair" <<<"$names" || unnamed+=" ${pair%%=*}"; done
+[ -z "$unnamed" ] && pass "every field, box and button reads out by its caption" ||
+  fail "controls without their caption as name:$unnamed"
+
 type_into 1000 145
 check_shown "width typed as 145" 145 20 0
 shot width-typed
@@ -171,6 +187,10 @@ check_shown "one Backspace leaves width 2" 2 64 0
 xdotool key BackSpace
 check_shown "emptying the width field puts 1 back at once" 1 64 0
 shot width-emptied
+
+# The 1 that replaces an emptied input is selected: the next keys replace it.
+xdotool type --delay 40 150
+check_shown "typing 150 into the emptied width field gives 150" 150 64 0
 
 read_state
 click_on 1000
@@ -249,25 +269,36 @@ for button in minimise:minimize:$min_x:$min_y close:close:$close_x:$close_y; do
   check_picture "the $name button's normal picture returns when the pointer leaves" "$x" "$y" "$picture"_normal
 done
 
-# Pressing the close button and letting go elsewhere closes nothing.
+# Pressing the close button and letting go elsewhere closes nothing. The press
+# gives the button the focus, which it shows once keys have been used.
 window_origin
 xdotool mousemove $((close_x + 6)) $((close_y + 6)) mousedown 1
-check_picture "the pressed close button shows its pressed picture" "$close_x" "$close_y" close_pressed
+check_picture "the pressed close button shows its pressed picture" "$close_x" "$close_y" close_pressed 1
 xdotool mousemove $((close_x - 60)) $((close_y + 60))
-check_picture "the pressed picture goes when the pointer leaves the button" "$close_x" "$close_y" close_normal
+check_picture "the pressed picture goes when the pointer leaves the button" "$close_x" "$close_y" close_normal 1
 xdotool mouseup 1
 settle_input
 check "releasing the press away from the close button keeps the window" window=1 iconic=0 \
   "rect.window=$win_left,$win_top,$((win_left + 800)),$((win_top + 578))"
 
 xdotool mousemove $((min_x + 6)) $((min_y + 6)) mousedown 1
-check_picture "the pressed minimise button shows its pressed picture" "$min_x" "$min_y" minimize_pressed
+check_picture "the pressed minimise button shows its pressed picture" "$min_x" "$min_y" minimize_pressed 1
 xdotool mouseup 1
 check "the minimise button minimises the window" iconic=1
 probe restore
 check "the minimised window comes back" iconic=0 visible=1 \
   "rect.window=$win_left,$win_top,$((win_left + 800)),$((win_top + 578))"
 shot restored
+
+# A frame-step box with the keyboard focus is marked with a focus rectangle
+# round it and its frame count: look at the screenshot. Only from here on:
+# once keys have moved the focus, the window shows it on every control,
+# pressed skin buttons too, whose pictures are compared above.
+read_state
+click_on 1014
+xdotool key Tab
+check "Tab moves the focus to the next frame-step box" focus=1015
+shot focus-on-frame-step-box
 
 # The About box is the system menu's last item, reached with Alt+Space and Up
 # (Wine's own "About Wine" item shares the mnemonic "a").

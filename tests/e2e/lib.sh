@@ -88,14 +88,19 @@ park_pointer() {
 }
 
 res=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../res" && pwd)
-# True when the 12 x 12 pixels at X Y of the screen are exactly the picture
-# res/NAME.bmp; the number of differing pixels goes to $differ.
+# picture_shown X Y NAME [INSET]: true when the 12 x 12 pixels at X Y of the
+# screen are exactly the picture res/NAME.bmp (with INSET, all but that many
+# pixels round the edge, where a focused button draws its focus rectangle); the
+# number of differing pixels goes to $differ.
 picture_shown() {
-  local grabbed
+  local inset=${4:-0} grabbed expected
+  local size=$((12 - 2 * inset))
   grabbed=$(mktemp --suffix=.png)
-  import -window root -crop "12x12+$1+$2" +repage "$grabbed"
-  differ=$(compare -metric AE "$grabbed" "$res/$3.bmp" null: 2>&1)
-  rm -f "$grabbed"
+  expected=$(mktemp --suffix=.png)
+  import -window root -crop "${size}x${size}+$(($1 + inset))+$(($2 + inset))" +repage "$grabbed"
+  convert "$res/$3.bmp" -crop "${size}x${size}+$inset+$inset" +repage "$expected"
+  differ=$(compare -metric AE "$grabbed" "$expected" null: 2>&1)
+  rm -f "$grabbed" "$expected"
   [ "$differ" == "0" ]
 }
 

@@ -11,9 +11,12 @@
 //   probe clip TEXT    put TEXT on the clipboard as Unicode text
 //   probe ping         exit 0 when the calculator answers a message within 1 s
 //   probe clipboard    print the clipboard's Unicode text (exit 1 when it has none)
+//   probe names        print what screen readers read as each control's name
 
 #include <windows.h>
 #include <commctrl.h>
+
+#include <oleacc.h>
 
 #include <fcntl.h>
 #include <io.h>
@@ -39,8 +42,8 @@ BOOL CALLBACK MatchCalculator(HWND hwnd, LPARAM lParam) {
   return FALSE;
 }
 
-// The calculator is the top-level dialog that holds the image-width field; it
-// has no caption to look it up by.
+// The calculator is the top-level dialog that holds the image-width field; its
+// title alone could be any window's.
 HWND FindCalculator() {
   HWND found = nullptr;
   EnumWindows(MatchCalculator, reinterpret_cast<LPARAM>(&found));
@@ -203,6 +206,26 @@ int PrintClipboard() {
   return text != nullptr ? 0 : 1;
 }
 
+// Through the accessibility interface, from outside, as a screen reader asks.
+int PrintNames() {
+  HWND dialog = FindCalculator();
+  if (dialog == nullptr || FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+    IAccessible* acc = nullptr;
+    BSTR name = nullptr;
+    if (FAILED(AccessibleObjectFromWindow(control, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&acc))))
+      continue;
+    if (acc->get_accName(self, &name) == S_OK) std::printf("name.%d=%s\n", GetDlgCtrlID(control), ToUtf8(name).c_str());
+    SysFreeString(name);
+    acc->Release();
+  }
+  CoUninitialize();
+  return 0;
+}
+
 DWORD TimeoutArg(int argc, wchar_t** argv) {
   return argc > 2 ? static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)) : kDefaultWaitMs;
 }
@@ -218,8 +241,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"waitgone") return WaitFor(false, TimeoutArg(argc, argv));
   if (command == L"restore") return Restore();
   if (command == L"ping") return Ping();
+  if (command == L"names") return PrintNames();
   if (command == L"clip" && argc > 2) return Clip(argv[2]);
   if (command == L"clipboard") return PrintClipboard();
-  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | clipboard | ping]\n");
+  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | clipboard | ping | names]\n");
   return 2;
 }
