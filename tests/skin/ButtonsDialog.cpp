@@ -7,7 +7,9 @@ namespace skintest {
 
 bool CButtonsDialog::Open(int x, int y) {
   if (!Create(IDD_BUTTONS)) return false;
-  SetWindowPos(nullptr, x, y, 200, 110, SWP_NOZORDER | SWP_SHOWWINDOW);
+  // Topmost: a release is judged by the window under the point, and another
+  // test program's window on the same desktop must not be that window.
+  ::SetWindowPos(m_hWnd, HWND_TOPMOST, x, y, 200, 110, SWP_SHOWWINDOW);
   ::SetForegroundWindow(m_hWnd);
   const struct {
     CxSkinButton* pButton;
