@@ -730,7 +730,7 @@ TEST_F(RenderSetupCommands, ExportSuggestsANameAndWritesTheChosenFile) {
   }, [&] { dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_EXPORT_SETUP, 0); });
   EXPECT_EQ(suggested, L"hologram-30x20mm-every-2nd-frame.py");
   const std::string written = ReadFile(path);
-  EXPECT_EQ(written.rfind("{\n  \"width_mm\": 30,\n  \"height_mm\": 20,\n  \"step\": 2,\n  \"framing\": \"wide\"", 0), 0u)
+  EXPECT_EQ(written.rfind("{\"width_mm\":30,\"height_mm\":20,\"step\":2,\"framing\":\"wide\"", 0), 0u)
       << written.substr(0, 200);
   ::DeleteFileW(path.c_str());
 }
