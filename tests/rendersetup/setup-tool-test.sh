@@ -5,7 +5,7 @@
 # exactly the bytes in the table the Windows build is held to as well.
 set -uo pipefail
 tool=$1 table=$2
-source "$(dirname "$0")/../e2e/checks.sh"
+source "$(dirname "$0")/../e2e/lib.sh"
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 cd "$work" || exit 1

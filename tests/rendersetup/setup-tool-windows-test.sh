@@ -5,7 +5,7 @@
 # was. Every run goes through one batch file: each Wine start costs seconds.
 set -uo pipefail
 wine_run=$1 tool=$2 table=$3
-source "$(dirname "$0")/../e2e/checks.sh"
+source "$(dirname "$0")/../e2e/lib.sh"
 require_display
 work=$(mktemp -d)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
