@@ -110,7 +110,7 @@ start() {
   if start_program "$1"; then
     pass "$2: the window appears"
   else
-    fail "$2: no calculator window within 20 s"
+    fail "$2: no calculator window within 60 s"
     finish
   fi
 }

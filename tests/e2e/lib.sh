@@ -49,7 +49,7 @@ poll() {
 
 # The probe, a second Windows process that reads the calculator's window. A
 # hung program would hang its reads with it, hence the bound.
-probe() { timeout 20 "$wine_run" "$probe_exe" "$@" 2>/dev/null; }
+probe() { timeout 90 "$wine_run" "$probe_exe" "$@" 2>/dev/null; }
 
 # The probe's key=value lines, kept in $state until the next read.
 read_state() { state=$(probe | tr -d '\r'); }
@@ -137,7 +137,7 @@ program_ended() { ! alive "$app_pid"; }
 # copying it there first unless a copy is already in place (a script may have
 # locked the folder since). Wine's output goes beside the folder, to
 # FOLDER.wine.log, the process to app_pid. True when the window appears
-# within 20 s.
+# within 60 s: under emulation a cold start alone can take half of that.
 start_program() {
   local folder=$1
   mkdir -p "$folder"
@@ -146,7 +146,7 @@ start_program() {
   (cd "$folder" && exec "$wine_run" "$folder/Vantorel.exe") >"$folder.wine.log" 2>&1 &
   app_pid=$!
   app_pids+=("$app_pid")
-  probe wait 20000 >/dev/null
+  probe wait 60000 >/dev/null
 }
 
 # Waits, for at most 10 seconds, until the program's process has ended; its

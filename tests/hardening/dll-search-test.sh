@@ -80,7 +80,7 @@ if start_program "$folder"; then
   fi
   xdotool key Escape
 else
-  fail "the program's window did not appear within 20 s"
+  fail "the program's window did not appear within 60 s"
 fi
 wait_for_exit
 [ "$exit_status" == 0 ] && pass "the program ends with exit code 0" || fail "the program's exit: $exit_status"

@@ -48,7 +48,7 @@ run_program() {
     fi
     xdotool key Escape
   else
-    fail "$name: no window within 20 s"
+    fail "$name: no window within 60 s"
   fi
   wait_for_exit
   [ "$exit_status" == 0 ] && pass "$name: ends with exit code 0" || fail "$name: exit $exit_status"

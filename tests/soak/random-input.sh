@@ -216,7 +216,7 @@ fi
 echo "seed $seed, $seconds s of random input"
 folder=$root/program
 if ! start_program "$folder"; then
-  fail "no calculator window within 20 s"
+  fail "no calculator window within 60 s"
   finish
 fi
 read_state
