@@ -93,12 +93,12 @@ shot() {
   fi
 }
 
-# Polls, for at most 3 seconds, until the 12 x 12 pixels at X Y of the screen
+# Polls, for at most 10 seconds, until the 12 x 12 pixels at X Y of the screen
 # are exactly the picture res/NAME.bmp; with INSET 1, all but the picture's
 # edge, where the focus rectangle of a focused button runs.
 check_picture() {
   local inset=${5:-0}
-  if poll 3000 picture_shown "$2" "$3" "$4" "$inset"; then
+  if poll 10000 picture_shown "$2" "$3" "$4" "$inset"; then
     pass "$1"
   else
     fail "$1: $differ of $(((12 - 2 * inset) ** 2)) pixels differ from $4.bmp"
@@ -259,7 +259,7 @@ for button in minimise:minimize:$min_x:$min_y close:close:$close_x:$close_y; do
   IFS=: read -r name picture x y <<<"$button"
   park_pointer
   check_picture "the $name button shows its normal picture" "$x" "$y" "$picture"_normal
-  xdotool mousemove $((x + 6)) $((y + 6))
+  hover_at $((x + 6)) $((y + 6))
   check_picture "the $name button shows its hover picture under the pointer" "$x" "$y" "$picture"_over
   # The tool tip belongs in the screenshot; its timing is the platform's, so
   # a late one only costs the picture, not a check.

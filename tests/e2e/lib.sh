@@ -105,7 +105,7 @@ picture_shown() {
 }
 
 # Waits until the program has handled every pointer and key event sent so far,
-# for at most 3 seconds each way: input reaches a window in order, so once the
+# for at most 10 seconds each way: input reaches a window in order, so once the
 # minimise button shows its hover picture, and then its normal one again with
 # the pointer parked, everything before was handled. This is how a script
 # sees that something did not happen.
@@ -113,10 +113,19 @@ settle_input() {
   local x y
   read_state
   read -r x y _ _ < <(rect 1020)
-  xdotool mousemove $((x + 6)) $((y + 6))
-  poll 3000 picture_shown "$x" "$y" minimize_over
+  hover_at $((x + 6)) $((y + 6))
+  poll 10000 picture_shown "$x" "$y" minimize_over
   park_pointer
-  poll 3000 picture_shown "$x" "$y" minimize_normal
+  poll 10000 picture_shown "$x" "$y" minimize_normal
+}
+
+# Moves the pointer onto X Y in two motions, as a hand comes to rest. A window
+# that starts tracking the pointer on its first motion over it may find the
+# platform still busy with the pointer's last leave, under emulation above
+# all; the second motion is its next chance.
+hover_at() {
+  xdotool mousemove "$(($1 - 1))" "$(($2 - 1))"
+  xdotool mousemove "$1" "$2"
 }
 
 # move_in_steps N DX DY: moves the pointer N times by DX DY at a hand's pace.
