@@ -13,48 +13,48 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // One option of the command line: what it takes, and how its value is checked
 // and stored.
-struct OptionSpec {
+struct OptionRule {
   const char* name;
   const char* typeName;
   const char* description;
   std::string allowed;
   bool required;
-  std::function<void(ToolOptions&, const OptionSpec&, const std::string& value)> store;
+  std::function<void(ToolOptions&, const OptionRule&, const std::string& value)> store;
 };
 
-[[noreturn]] void Refuse(const OptionSpec& spec, const std::string& text) {
-  throw CLI::ValidationError(spec.name, "'" + text + "' is not allowed; " + spec.allowed);
+[[noreturn]] void Refuse(const OptionRule& rule, const std::string& text) {
+  throw CLI::ValidationError(rule.name, "'" + text + "' is not allowed; " + rule.allowed);
 }
 
 // Digits only: no sign, fraction, exponent or unit, so "30mm", "1e3" and
 // "0.5" are refused rather than read as something else.
-int32_t WholeMillimetres(const OptionSpec& spec, const std::string& text) {
+int32_t WholeMillimetres(const OptionRule& rule, const std::string& text) {
   int32_t value = 0;
   const char* end = text.data() + text.size();
-  if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) Refuse(spec, text);
+  if (text.empty() || !std::all_of(text.begin(), text.end(), IsDigit)) Refuse(rule, text);
   const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  if (error != std::errc() || ptr != end || value < 1) Refuse(spec, text);
+  if (error != std::errc() || ptr != end || value < 1) Refuse(rule, text);
   return value;
 }
 
 // Plain decimals such as 300 or 0.1, read with correct rounding on both builds.
-double PositiveMillimetres(const OptionSpec& spec, const std::string& text) {
+double PositiveMillimetres(const OptionRule& rule, const std::string& text) {
   const size_t point = text.find('.');
   const std::string whole = text.substr(0, point);
   const std::string fraction = point == std::string::npos ? "" : text.substr(point + 1);
   const bool digitsOnly = std::all_of(whole.begin(), whole.end(), IsDigit) && std::all_of(fraction.begin(), fraction.end(), IsDigit);
-  if (!digitsOnly || (whole.empty() && fraction.empty())) Refuse(spec, text);
+  if (!digitsOnly || (whole.empty() && fraction.empty())) Refuse(rule, text);
   double value = 0;
   const char* end = text.data() + text.size();
   const auto [ptr, error] = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-  if (error != std::errc() || ptr != end || !(value > 0) || !std::isfinite(value)) Refuse(spec, text);
+  if (error != std::errc() || ptr != end || !(value > 0) || !std::isfinite(value)) Refuse(rule, text);
   return value;
 }
 
 template <typename T>
-T OneOf(const OptionSpec& spec, const std::string& text, const std::map<std::string, T>& choices) {
+T OneOf(const OptionRule& rule, const std::string& text, const std::map<std::string, T>& choices) {
   const auto found = choices.find(text);
-  if (found == choices.end()) Refuse(spec, text);
+  if (found == choices.end()) Refuse(rule, text);
   return found->second;
 }
 
@@ -71,52 +71,52 @@ const char* kFooter =
 const std::string kWholeMm = "give a whole number of millimetres from 1 to 2147483647";
 const std::string kPositiveMm = "give a positive number of millimetres such as 300 or 0.1";
 
-const std::vector<OptionSpec>& OptionSpecs() {
-  static const std::vector<OptionSpec> specs = {
+const std::vector<OptionRule>& OptionRules() {
+  static const std::vector<OptionRule> rules = {
       {"--width", "MM", "hologram width, whole millimetres", kWholeMm, true,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) { o.setup.nWidthMm = WholeMillimetres(s, v); }},
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) { o.setup.nWidthMm = WholeMillimetres(s, v); }},
       {"--height", "MM", "hologram height, whole millimetres", kWholeMm, true,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) { o.setup.nHeightMm = WholeMillimetres(s, v); }},
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) { o.setup.nHeightMm = WholeMillimetres(s, v); }},
       {"--step", "1|2|4|8", "render every frame, every 2nd, 4th or 8th (default 1)", "use 1, 2, 4 or 8", false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) { o.setup.nMode = OneOf(s, v, kSteps); }},
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) { o.setup.nMode = OneOf(s, v, kSteps); }},
       {"--framing", "wide|recentred", "wide: the calculator's images; recentred: only the hologram (default wide)",
        "use wide or recentred", false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) { o.eFraming = OneOf(s, v, kFramings); }},
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) { o.eFraming = OneOf(s, v, kFramings); }},
       {"--format", "text|json|csv|blender", "what to write (default text)", "use text, json, csv or blender", false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) {
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) {
          o.eFormat = OneOf(s, v, kFormats);
        }},
       {"--output", "FILE", "write here instead of to standard output", "give a file name", false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) {
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) {
          if (v.empty()) Refuse(s, v);
          o.strOutput = v;
        }},
       {"--distance", "MM", "camera distance from the image plane (default 300)", kPositiveMm, false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) {
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) {
          o.setup.dCameraDistanceMm = PositiveMillimetres(s, v);
        }},
       {"--track", "MM", "camera track length (default 200)", kPositiveMm, false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) { o.setup.dTrackLengthMm = PositiveMillimetres(s, v); }},
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) { o.setup.dTrackLengthMm = PositiveMillimetres(s, v); }},
       {"--pitch", "MM", "one rendered pixel on the image plane (default 0.1)", kPositiveMm, false,
-       [](ToolOptions& o, const OptionSpec& s, const std::string& v) { o.setup.dPixelPitchMm = PositiveMillimetres(s, v); }},
+       [](ToolOptions& o, const OptionRule& s, const std::string& v) { o.setup.dPixelPitchMm = PositiveMillimetres(s, v); }},
   };
-  return specs;
+  return rules;
 }
 
 // Each option is taken once, with one value; a repeat is refused rather than
 // one of the values silently winning.
 void DefineOptions(CLI::App& app, ToolOptions& options) {
-  for (const OptionSpec& spec : OptionSpecs()) {
-    auto store = [&options, &spec](const std::vector<std::string>& values) {
-      if (values.size() > 1) throw CLI::ValidationError(spec.name, "given " + std::to_string(values.size()) + " times; give it once");
-      spec.store(options, spec, values.front());
+  for (const OptionRule& rule : OptionRules()) {
+    auto store = [&options, &rule](const std::vector<std::string>& values) {
+      if (values.size() > 1) throw CLI::ValidationError(rule.name, "given " + std::to_string(values.size()) + " times; give it once");
+      rule.store(options, rule, values.front());
     };
-    CLI::Option* option = app.add_option_function<std::vector<std::string>>(spec.name, store, spec.description)
-                              ->type_name(spec.typeName)
+    CLI::Option* option = app.add_option_function<std::vector<std::string>>(rule.name, store, rule.description)
+                              ->type_name(rule.typeName)
                               ->expected(1)
                               ->allow_extra_args(false)
                               ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
-    if (spec.required) option->required();
+    if (rule.required) option->required();
   }
 }
 
@@ -126,10 +126,10 @@ std::string UsageMessage(const CLI::ParseError& error) {
   std::string message = error.what();
   if (dynamic_cast<const CLI::ValidationError*>(&error)) return message;
   std::replace(message.begin(), message.end(), '\n', ' ');
-  for (const OptionSpec& spec : OptionSpecs()) {
-    const std::string name = spec.name;
+  for (const OptionRule& rule : OptionRules()) {
+    const std::string name = rule.name;
     const bool aboutThis = message.compare(0, name.size() + 1, name + ":") == 0 || message.compare(0, name.size() + 1, name + " ") == 0;
-    if (aboutThis && message.find(spec.allowed) == std::string::npos) return message + "; " + spec.allowed;
+    if (aboutThis && message.find(rule.allowed) == std::string::npos) return message + "; " + rule.allowed;
   }
   return message + "; see --help";
 }

@@ -46,21 +46,30 @@ std::string Number(double value) {
 }
 
 // The calculator holds a count that does not fit in 32 bits at an end of the
-// range; no rig can be built from it. The message names the input to change.
-void RequireCount(int32_t count, const std::string& tooLarge, const char* tooSmall) {
-  if (count == kIntMax || count == kIntMin) throw RigError(tooLarge);
+// range; no rig can be built from it. The message names the input to change,
+// and is only worded when it is needed: the window builds a rig per keystroke.
+template <class TooLarge>
+void RequireCount(int32_t count, TooLarge tooLarge, const char* tooSmall) {
+  if (count == kIntMax || count == kIntMin) throw RigError(tooLarge());
   if (count <= 0) throw RigError(tooSmall);
 }
 
 void RequireCounts(const RenderSetup& s, const RenderResult& r) {
-  const std::string pitch = " at " + Number(s.dPixelPitchMm) + " mm per pixel";
-  const std::string wide = "the width " + std::to_string(s.nWidthMm) + " mm is too large: the image would be 2147483647 px or more wide" +
-                           pitch + " with a " + Number(s.dTrackLengthMm) + " mm track";
-  RequireCount(r.nHeightPx,
-               "the height " + std::to_string(s.nHeightMm) + " mm is too large: the image would be 2147483647 px or more high" + pitch,
-               "the hologram is lower than one pixel at this pitch");
-  RequireCount(r.nFrames, "the track " + Number(s.dTrackLengthMm) + " mm is too long: 2147483647 frames or more" + pitch,
-               "the track is shorter than one pixel pitch: there is no frame to render");
+  const auto pitch = [&] { return " at " + Number(s.dPixelPitchMm) + " mm per pixel"; };
+  const auto wide = [&] {
+    return "the width " + std::to_string(s.nWidthMm) + " mm is too large: the image would be 2147483647 px or more wide" +
+           pitch() + " with a " + Number(s.dTrackLengthMm) + " mm track";
+  };
+  RequireCount(
+      r.nHeightPx,
+      [&] {
+        return "the height " + std::to_string(s.nHeightMm) + " mm is too large: the image would be 2147483647 px or more high" +
+               pitch();
+      },
+      "the hologram is lower than one pixel at this pitch");
+  RequireCount(
+      r.nFrames, [&] { return "the track " + Number(s.dTrackLengthMm) + " mm is too long: 2147483647 frames or more" + pitch(); },
+      "the track is shorter than one pixel pitch: there is no frame to render");
   RequireCount(r.nSpanPx, wide, "the image is narrower than one pixel");
   RequireCount(r.nWidthPx, wide, "the image is narrower than one pixel");
   RequireCount(HologramColumns(r), wide, "the hologram is narrower than one pixel at this pitch");
