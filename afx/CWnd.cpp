@@ -5,6 +5,8 @@
 #include "CDC.h"
 #include "CMenu.h"
 
+#include <cwchar>
+
 IMPLEMENT_DYNAMIC(CWnd, CObject)
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
@@ -183,7 +185,17 @@ void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); 
 void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
-void CWnd::SetWindowText(LPCWSTR lpszString) { ::SetWindowTextW(m_hWnd, lpszString); }
+// As in the platform's library, a text the window already shows is not sent
+// again: that spares the control a repaint and its parent a change notice.
+void CWnd::SetWindowText(LPCWSTR lpszString) {
+  const wchar_t* const pszNew = lpszString != nullptr ? lpszString : L"";
+  constexpr int kCompared = 256;
+  wchar_t szOld[kCompared];
+  const int nNew = static_cast<int>(std::wcslen(pszNew));
+  if (nNew < kCompared && ::GetWindowTextW(m_hWnd, szOld, kCompared) == nNew && std::wcscmp(szOld, pszNew) == 0)
+    return;
+  ::SetWindowTextW(m_hWnd, pszNew);
+}
 
 int CWnd::GetWindowTextLength() const { return ::GetWindowTextLengthW(m_hWnd); }
 
