@@ -2,7 +2,7 @@
 // leaks over many create, select and delete cycles.
 #include <gtest/gtest.h>
 
-#include "LiveGdiObjects.h"
+#include "GdiObjects.h"
 #include "MessageRecorder.h"
 #include "afxwin.h"
 
@@ -67,11 +67,11 @@ TEST_F(ScreenContext, CreatingIntoAnOccupiedObjectRefusesWithoutLeaking) {
   ASSERT_TRUE(CreateSmallFont(font));
   CBitmap bitmap;
   ASSERT_TRUE(bitmap.CreateCompatibleBitmap(m_hScreen, 4, 4));
-  const int before = CountLiveGdiObjects();
+  const int before = CountGdiObjects();
   EXPECT_FALSE(brush.CreateSolidBrush(RGB(2, 2, 2)));
   EXPECT_FALSE(CreateSmallFont(font));
   EXPECT_FALSE(bitmap.CreateCompatibleBitmap(m_hScreen, 4, 4));
-  EXPECT_EQ(CountLiveGdiObjects(), before);
+  EXPECT_EQ(CountGdiObjects(), before);
 }
 
 TEST_F(ScreenContext, ACompatibleContextSelectsBackWhatItHeldBeforeItIsDeleted) {
@@ -140,24 +140,24 @@ TEST(PaintContext, PaintsTheInvalidAreaValidatesItAndLeavesNothingSelectedOrLeak
   EXPECT_EQ(::GetPixel(hDC, 20, 20), kPaintColour);
   ::ReleaseDC(wnd, hDC);
 
-  const int before = CountLiveGdiObjects();
+  const int before = CountGdiObjects();
   for (int i = 0; i < 200; ++i) {
     wnd.Invalidate(FALSE);
     wnd.UpdateWindow();
   }
-  EXPECT_EQ(CountLiveGdiObjects(), before);
+  EXPECT_EQ(CountGdiObjects(), before);
   HGDIOBJ hBrush = wnd.m_brush.m_hObject;
   EXPECT_TRUE(wnd.m_brush.DeleteObject());
   EXPECT_FALSE(IsLive(hBrush));
 }
 
 TEST_F(ScreenContext, TenThousandCreateSelectDeleteCyclesLeakNothing) {
-  const int before = CountLiveGdiObjects();
+  const int before = CountGdiObjects();
   {
     CBrush probe(RGB(1, 2, 3));
-    ASSERT_EQ(CountLiveGdiObjects(), before + 1) << "the count must see a single new object";
+    ASSERT_EQ(CountGdiObjects(), before + 1) << "the count must see a single new object";
   }
-  ASSERT_EQ(CountLiveGdiObjects(), before);
+  ASSERT_EQ(CountGdiObjects(), before);
 
   for (int i = 0; i < 10000; ++i) {
     CBitmap bitmap;
@@ -173,7 +173,7 @@ TEST_F(ScreenContext, TenThousandCreateSelectDeleteCyclesLeakNothing) {
     const CRect cell(0, 0, 16, 16);
     memory.FillRect(cell, brush);
   }
-  EXPECT_EQ(CountLiveGdiObjects(), before);
+  EXPECT_EQ(CountGdiObjects(), before);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 #include "CVantorelDlg.h"
 #include "Clipboard.h"
+#include "MessagePump.h"
 #include "dlgs.h"
 #include "ProfileSettings.h"
 #include "layout.h"
@@ -45,14 +46,6 @@ std::string ReadIni() {
   return content;
 }
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
 class CalculatorDialog : public testing::Test {
  protected:
   void SetUp() override { RemoveIni(); }
@@ -63,7 +56,7 @@ class CalculatorDialog : public testing::Test {
 
   void Open() {
     ASSERT_TRUE(dlg.Create(IDD_VANTOREL_DIALOG));
-    Pump();
+    PumpMessages();
   }
 
   std::wstring Text(int id) const {
@@ -382,7 +375,7 @@ TEST_F(CalculatorDialog, EveryResultIsWrittenInItsColour) {
       {IDC_EDIT_FRAMES8, kPale},  {IDC_EDIT_IMAGE_HEIGHT, kLight}, {IDC_EDIT_IMAGE_WIDTH, kLight}};
   Open();
   ::RedrawWindow(dlg.m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  Pump();
+  PumpMessages();
   for (const FieldColour& f : fields) {
     HWND field = ::GetDlgItem(dlg.m_hWnd, f.nId);
     RECT rc;
@@ -405,7 +398,7 @@ TEST_F(CalculatorDialog, AFocusedFrameStepBoxIsMarkedRoundItAndItsCount) {
   ::MapWindowPoints(HWND_DESKTOP, dlg.m_hWnd, reinterpret_cast<POINT*>(&count), 2);
   auto row = [&] {
     ::UpdateWindow(dlg.m_hWnd);
-    Pump();
+    PumpMessages();
     HDC hdc = ::GetDC(dlg.m_hWnd);
     std::vector<COLORREF> pixels;
     for (int x = count.left; x < count.right; ++x) pixels.push_back(::GetPixel(hdc, x, count.top - 3));
@@ -544,15 +537,6 @@ std::wstring TempFolder() {
 
 class RenderSetupCommands : public CalculatorDialog {
  protected:
-  // The dialog's own loop: every message passes IsDialogMessage, as in DoModal.
-  void PumpAsDialog() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (::IsDialogMessageW(dlg.m_hWnd, &msg)) continue;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
 
   // A key pressed in control ID while the modifier keys are held.
   void Press(int id, std::initializer_list<BYTE> modifiers, UINT key) {
@@ -564,7 +548,8 @@ class RenderSetupCommands : public CalculatorDialog {
     HWND target = ::GetDlgItem(dlg.m_hWnd, id);
     ::SetFocus(target);
     ::PostMessageW(target, WM_KEYDOWN, key, 1);
-    PumpAsDialog();
+    // The dialog's own loop: every message passes IsDialogMessage, as in DoModal.
+    PumpMessages(dlg.m_hWnd);
     ::SetKeyboardState(saved);
   }
 
@@ -708,7 +693,7 @@ TEST_F(RenderSetupCommands, ClickingAFrameCountChoosesItsStep) {
     HWND count = ::GetDlgItem(dlg.m_hWnd, IDC_EDIT_FRAMES1 + mode);
     ::PostMessageW(count, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     ::PostMessageW(count, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    PumpAsDialog();
+    PumpMessages(dlg.m_hWnd);
     EXPECT_EQ(CheckedMode(), mode);
   }
   EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"2292 px");

@@ -375,15 +375,6 @@ close_test "the system menu's Close" 1000 1 system-close close_by_system_menu
 
 windows_path() { echo "Z:${1//\//\\}"; }
 
-# Polls, for at most 5 seconds, until FILE exists.
-await_file() {
-  local deadline=$(($(now_ms) + 5000))
-  until [ -f "$1" ]; do
-    [ "$(now_ms)" -lt "$deadline" ] || return 1
-    sleep 0.05
-  done
-}
-
 # Saves through the open Save As dialog as FILE, then compares FILE with what
 # the tool writes given the ARGUMENTS.
 save_as_and_compare() {
@@ -396,7 +387,7 @@ save_as_and_compare() {
   xdotool key Return
   check "$name: the Save As dialog closes" saveas=0
   "$wine_run" "$setup_tool" "$@" --output "$(windows_path "$file.tool")" >/dev/null 2>&1
-  if ! await_file "$file"; then
+  if ! poll 5000 test -f "$file"; then
     fail "$name: no file was written"
   elif cmp -s "$file" "$file.tool"; then
     pass "$name: the file equals vantorel-setup $*"
@@ -405,19 +396,20 @@ save_as_and_compare() {
   fi
 }
 
+# True when the clipboard holds every LINE; the lines it lacks are left in $missing.
+clipboard_holds() {
+  local line clipboard
+  clipboard=$(probe clipboard | tr -d '\r')
+  missing=""
+  for line in "$@"; do grep -qxF "$line" <<<"$clipboard" || missing+=" '$line'"; done
+  [ -z "$missing" ]
+}
+
 # Polls the clipboard, for at most 5 seconds, until it holds every LINE.
 check_clipboard() {
-  local name=$1 line missing deadline=$(($(now_ms) + 5000))
+  local name=$1
   shift
-  while :; do
-    missing=""
-    clipboard=$(probe clipboard | tr -d '\r')
-    for line in "$@"; do grep -qxF "$line" <<<"$clipboard" || missing+=" '$line'"; done
-    [ -z "$missing" ] && { pass "$name"; return; }
-    [ "$(now_ms)" -lt "$deadline" ] || break
-    sleep 0.05
-  done
-  fail "$name: missing$missing"
+  if poll 5000 clipboard_holds "$@"; then pass "$name"; else fail "$name: missing$missing"; fi
 }
 
 if [ -z "$setup_tool" ]; then

@@ -5,6 +5,7 @@
 //
 // Usage: layout_preview OUTPUT.bmp
 
+#include "MessagePump.h"
 #include "RenderCalculator.h"
 #include "layout.h"
 #include "resource.h"
@@ -122,14 +123,6 @@ INT_PTR CALLBACK PreviewProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam) 
   return FALSE;
 }
 
-void PumpUntilIdle() {
-  for (int i = 0; i < 20; ++i) {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-    Sleep(25);
-  }
-}
-
 void Outline(HDC hdc, HWND hDlg, int id, COLORREF colour) {
   RECT rc;
   GetWindowRect(GetDlgItem(hDlg, id), &rc);
@@ -178,7 +171,7 @@ int main(int argc, char** argv) {
   if (!hDlg) return 1;
   PrepareLikeTheProgram(hDlg);
   RedrawWindow(hDlg, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  PumpUntilIdle();
+  PumpMessages();
 
   HDC hWindow = GetDC(hDlg);
   HDC hMem = CreateCompatibleDC(hWindow);

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "CVantorelDlg.h"
+#include "MessagePump.h"
 #include "ProfileSettings.h"
 #include "SettingsCorpus.h"
 
@@ -107,14 +108,6 @@ bool WriteIsRefused(const std::wstring& path) {
   if (file == INVALID_HANDLE_VALUE) return true;
   ::CloseHandle(file);
   return false;
-}
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
 }
 
 std::wstring Text(HWND dialog, int id) {
@@ -218,7 +211,7 @@ bool SettingsCorpus::Run(const CorpusFile& file) {
     if (!dlg.Create(IDD_VANTOREL_DIALOG)) {
       ADD_FAILURE() << "the window did not start";
     } else {
-      Pump();
+      PumpMessages();
       EXPECT_EQ(Text(dlg.m_hWnd, IDC_EDIT_WIDTH), std::to_wstring(width));
       EXPECT_EQ(Text(dlg.m_hWnd, IDC_EDIT_HEIGHT), std::to_wstring(height));
       ExpectResultsFor(dlg.m_hWnd, width, height);

@@ -1,6 +1,6 @@
 #include "ButtonsDialog.h"
 
-#include "MessageLog.h"
+#include "MessageRecorder.h"
 #include "TestSupport.h"
 
 namespace skintest {
@@ -42,11 +42,9 @@ BOOL CButtonsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
     (nCode == BN_CLICKED ? m_nClicks : m_nDoubleClicks)++;
     if (auto* pButton = dynamic_cast<CProbeSkinButton*>(CWnd::FromHandlePermanent(reinterpret_cast<HWND>(lParam))))
       m_bHoverAtLastClick = pButton->m_bMouseOver;
-    if (CMessageLog* pLog = CMessageLog::Active()) {
-      const LRESULT nCheck = ::SendMessageW(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0);
-      pLog->Note(std::string("parent ") + (nCode == BN_CLICKED ? "BN_CLICKED " : "BN_DOUBLECLICKED ") +
-                 std::to_string(LOWORD(wParam)) + " check " + std::to_string(nCheck));
-    }
+    const LRESULT nCheck = ::SendMessageW(reinterpret_cast<HWND>(lParam), BM_GETCHECK, 0, 0);
+    MessageRecorder::Mark(std::string("parent ") + (nCode == BN_CLICKED ? "BN_CLICKED " : "BN_DOUBLECLICKED ") +
+                          std::to_string(LOWORD(wParam)) + " check " + std::to_string(nCheck));
   }
   return CDialog::OnCommand(wParam, lParam);
 }

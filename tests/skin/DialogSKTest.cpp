@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "CDialogSK.h"
-#include "MessageLog.h"
+#include "MessageRecorder.h"
 #include "SkinTestIds.h"
 #include "TestSupport.h"
 
 using namespace skintest;
+using R = MessageRecorder;
 
 namespace {
 
@@ -214,10 +215,11 @@ TEST_F(DialogSKTest, PressPostsACaptionPressAtTheClientPoint) {
   Show(40, 30);
   for (BOOL bWithBackground : {FALSE, TRUE}) {
     if (bWithBackground) m_dlg.SetBackgroundBitmap(MakePicture());
-    CMessageLog log;
-    log.Watch(m_dlg, "dlg", {WM_LBUTTONDOWN, WM_NCLBUTTONDOWN});
+    R log;
+    log.Watch(m_dlg, "dlg");
+    log.Only({WM_LBUTTONDOWN, WM_NCLBUTTONDOWN});
     m_dlg.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | MK_CONTROL | MK_RBUTTON, MAKELPARAM(7, 300));
-    EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "dlg WM_LBUTTONDOWN 11 7,300"}}));
+    EXPECT_TRUE(log.Matches({R::Sent("dlg", WM_LBUTTONDOWN, 0).W(MK_LBUTTON | MK_CONTROL | MK_RBUTTON).L(MAKELPARAM(7, 300))}));
     MSG msg;
     ASSERT_TRUE(::PeekMessageW(&msg, m_dlg, WM_NCLBUTTONDOWN, WM_NCLBUTTONDOWN, PM_REMOVE));
     EXPECT_EQ(msg.wParam, static_cast<WPARAM>(HTCAPTION));

@@ -1,6 +1,6 @@
 #include "EditsDialog.h"
 
-#include "MessageLog.h"
+#include "MessageRecorder.h"
 #include "TestSupport.h"
 
 namespace skintest {
@@ -32,12 +32,12 @@ void CEditsDialog::OnInputChange() {
   ++m_nParentChanges;
   CString strText;
   m_edInput.GetWindowText(strText);
-  if (CMessageLog* pLog = CMessageLog::Active()) pLog->Note("parent EN_CHANGE \"" + Printable(strText) + "\"");
+  MessageRecorder::Mark("parent EN_CHANGE \"" + Printable(strText) + "\"");
 }
 
 void CEditsDialog::OnInputUpdate() {
   ++m_nParentUpdates;
-  if (CMessageLog* pLog = CMessageLog::Active()) pLog->Note("parent EN_UPDATE");
+  MessageRecorder::Mark("parent EN_UPDATE");
 }
 
 }  // namespace skintest

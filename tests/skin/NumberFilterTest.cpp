@@ -4,10 +4,11 @@
 #include <string>
 
 #include "EditsDialog.h"
-#include "MessageLog.h"
+#include "MessageRecorder.h"
 #include "TestSupport.h"
 
 using namespace skintest;
+using R = MessageRecorder;
 
 namespace {
 
@@ -110,30 +111,32 @@ TEST_F(NumberFilterTest, AFreeTextFieldKeepsAnyText) {
 // cuts further; the outer runs' later removals land past the new end and
 // change nothing. The parent sees one EN_CHANGE per change and no EN_UPDATE.
 TEST_F(NumberFilterTest, RemovalsNestAndOnlyChangesReachTheParent) {
-  CMessageLog log;
-  log.Watch(m_dlg.m_edInput, "edit", {WM_SETTEXT, EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL});
+  R log;
+  log.Watch(m_dlg.m_edInput, "edit");
+  log.Only({WM_SETTEXT, EM_SETSEL, EM_SCROLLCARET, EM_REPLACESEL});
   m_dlg.m_edInput.SetWindowText(L"1a2b");
   EXPECT_EQ(TextOf(m_dlg.m_edInput), L"1");
-  EXPECT_TRUE(SequenceIs(log.Entries(), {
-                                            {1, "edit WM_SETTEXT \"1a2b\""},
-                                            {2, "edit EM_SETSEL 3 4"},
-                                            {2, "edit EM_SCROLLCARET"},
-                                            {2, "edit EM_REPLACESEL 0 \"\""},
-                                            {3, "edit EM_SETSEL 2 3"},
-                                            {3, "edit EM_SCROLLCARET"},
-                                            {3, "edit EM_REPLACESEL 0 \"\""},
-                                            {4, "edit EM_SETSEL 1 2"},
-                                            {4, "edit EM_SCROLLCARET"},
-                                            {4, "edit EM_REPLACESEL 0 \"\""},
-                                            {4, "parent EN_CHANGE \"1\""},
-                                            {3, "parent EN_CHANGE \"1\""},
-                                            // the outer run's second removal: "b" is gone already
-                                            {2, "parent EN_CHANGE \"1\""},
-                                            {2, "edit EM_SETSEL 3 4"},
-                                            {2, "edit EM_SCROLLCARET"},
-                                            {2, "edit EM_REPLACESEL 0 \"\""},
-                                            {1, "parent EN_CHANGE \"1\""},
-                                        }));
+  const std::string strEmpty = "\"\"";
+  EXPECT_TRUE(log.Matches({
+      R::Sent("edit", WM_SETTEXT, 0).Params("\"1a2b\""),
+      R::Sent("edit", EM_SETSEL, 1).W(3).L(4),
+      R::Sent("edit", EM_SCROLLCARET, 1),
+      R::Sent("edit", EM_REPLACESEL, 1).W(0).Params(strEmpty),
+      R::Sent("edit", EM_SETSEL, 2).W(2).L(3),
+      R::Sent("edit", EM_SCROLLCARET, 2),
+      R::Sent("edit", EM_REPLACESEL, 2).W(0).Params(strEmpty),
+      R::Sent("edit", EM_SETSEL, 3).W(1).L(2),
+      R::Sent("edit", EM_SCROLLCARET, 3),
+      R::Sent("edit", EM_REPLACESEL, 3).W(0).Params(strEmpty),
+      R::Marked("parent EN_CHANGE \"1\"", 3),
+      R::Marked("parent EN_CHANGE \"1\"", 2),
+      // the outer run's second removal: "b" is gone already
+      R::Marked("parent EN_CHANGE \"1\"", 1),
+      R::Sent("edit", EM_SETSEL, 1).W(3).L(4),
+      R::Sent("edit", EM_SCROLLCARET, 1),
+      R::Sent("edit", EM_REPLACESEL, 1).W(0).Params(strEmpty),
+      R::Marked("parent EN_CHANGE \"1\"", 0),
+  }));
   EXPECT_EQ(m_dlg.m_nParentUpdates, 0);
 }
 

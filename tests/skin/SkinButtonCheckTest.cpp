@@ -1,13 +1,16 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <array>
 #include <cstdio>
 
 #include "ButtonsDialog.h"
-#include "MessageLog.h"
+#include "MessageRecorder.h"
 #include "TestSupport.h"
 
 using namespace skintest;
+using R = MessageRecorder;
 
 namespace {
 
@@ -56,12 +59,13 @@ class SkinButtonCheckTest : public testing::Test {
     RECT rc;
     return ::GetUpdateRect(wnd, &rc, FALSE) != FALSE;
   }
-  void WatchGroup(CMessageLog& log, std::initializer_list<UINT> messages) {
-    log.Watch(m_dlg.m_btnRadio1, "radio1", messages);
-    log.Watch(m_dlg.m_btnRadio2, "radio2", messages);
-    log.Watch(m_dlg.m_btnRadio3, "radio3", messages);
-    log.Watch(*m_dlg.GetDlgItem(IDC_GROUP_EDIT), "edit", messages);
-    log.Watch(m_dlg.m_btnAfter, "after", messages);
+  void WatchGroup(R& log, std::set<UINT> messages) {
+    log.Watch(m_dlg.m_btnRadio1, "radio1");
+    log.Watch(m_dlg.m_btnRadio2, "radio2");
+    log.Watch(m_dlg.m_btnRadio3, "radio3");
+    log.Watch(*m_dlg.GetDlgItem(IDC_GROUP_EDIT), "edit");
+    log.Watch(m_dlg.m_btnAfter, "after");
+    log.Only(std::move(messages));
   }
 
   CButtonsDialog m_dlg;
@@ -84,16 +88,16 @@ TEST_F(SkinButtonCheckTest, SetCheckTakesAnyNonZeroValueOnCheckKindsOnly) {
 TEST_F(SkinButtonCheckTest, CheckingARadioUnchecksTheRestOfItsGroup) {
   m_dlg.m_btnRadio1.SetCheck(1);
   PumpMessages();
-  CMessageLog log;
+  R log;
   WatchGroup(log, {BM_SETCHECK, WM_SKINBUTTON_UNCHECK});
   m_dlg.m_btnRadio2.SetCheck(1);
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "radio2 BM_SETCHECK 1"}}));
+  EXPECT_TRUE(log.Matches({R::Sent("radio2", BM_SETCHECK, 0).W(1)}));
   EXPECT_EQ(m_dlg.m_btnRadio1.GetCheck(), 1);
   PumpMessages();
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "radio2 BM_SETCHECK 1"},
-                                         {1, "radio3 WM_SKINBUTTON_UNCHECK 0 0"},
-                                         {1, "edit WM_SKINBUTTON_UNCHECK 0 0"},
-                                         {1, "radio1 WM_SKINBUTTON_UNCHECK 0 0"}}));
+  EXPECT_TRUE(log.Matches({R::Sent("radio2", BM_SETCHECK, 0).W(1),
+                           R::Posted("radio3", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
+                           R::Posted("edit", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
+                           R::Posted("radio1", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0)}));
   EXPECT_EQ(m_dlg.m_btnRadio1.GetCheck(), 0);
   EXPECT_EQ(m_dlg.m_btnRadio2.GetCheck(), 1);
   EXPECT_EQ(m_dlg.m_btnAfter.GetCheck(), 0);
@@ -102,7 +106,7 @@ TEST_F(SkinButtonCheckTest, CheckingARadioUnchecksTheRestOfItsGroup) {
   log.Clear();
   m_dlg.m_btnRadio2.SetCheck(0);
   PumpMessages();
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "radio2 BM_SETCHECK 0"}}));
+  EXPECT_TRUE(log.Matches({R::Sent("radio2", BM_SETCHECK, 0).W(0)}));
 }
 
 TEST_F(SkinButtonCheckTest, DisabledOrHiddenMembersKeepTheirCheck) {
@@ -125,13 +129,13 @@ TEST_F(SkinButtonCheckTest, CheckingADisabledOrHiddenRadioEndsTheWalk) {
     CProbeSkinButton& btn = m_dlg.m_btnRadio2;
     if (bDisable) btn.EnableWindow(FALSE);
     else btn.ShowWindow(SW_HIDE);
-    CMessageLog log;
+    R log;
     WatchGroup(log, {WM_SKINBUTTON_UNCHECK});
     btn.SetCheck(1);
     PumpMessages();
-    EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "radio3 WM_SKINBUTTON_UNCHECK 0 0"},
-                                           {1, "edit WM_SKINBUTTON_UNCHECK 0 0"},
-                                           {1, "radio1 WM_SKINBUTTON_UNCHECK 0 0"}}))
+    EXPECT_TRUE(log.Matches({R::Posted("radio3", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
+                             R::Posted("edit", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
+                             R::Posted("radio1", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0)}))
         << (bDisable ? "disabled" : "hidden");
     btn.EnableWindow(TRUE);
     btn.ShowWindow(SW_SHOW);
@@ -149,41 +153,44 @@ TEST_F(SkinButtonCheckTest, UncheckRepaintsOnlyACheckedButton) {
 // platform's own handling still runs and clicks at the key's release.
 TEST_F(SkinButtonCheckTest, SpaceTogglesACheckBoxAtEveryKeyDown) {
   m_dlg.m_btnCheck.SetFocus();
-  CMessageLog log;
-  log.Watch(m_dlg.m_btnCheck, "check", {WM_KEYDOWN, WM_KEYUP, BM_SETCHECK});
+  R log;
+  log.Watch(m_dlg.m_btnCheck, "check");
+  log.Only({WM_KEYDOWN, WM_KEYUP, BM_SETCHECK});
   m_dlg.m_btnCheck.SendMessage(WM_KEYDOWN, VK_SPACE, 0x00390001);
   m_dlg.m_btnCheck.SendMessage(WM_KEYDOWN, VK_SPACE, 0x40390001);
   m_dlg.m_btnCheck.SendMessage(WM_KEYDOWN, VK_SPACE, 0x40390001);
   m_dlg.m_btnCheck.SendMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "check WM_KEYDOWN 32"},
-                                         {2, "check BM_SETCHECK 1"},
-                                         {1, "check WM_KEYDOWN 32"},
-                                         {2, "check BM_SETCHECK 0"},
-                                         {1, "check WM_KEYDOWN 32"},
-                                         {2, "check BM_SETCHECK 1"},
-                                         {1, "check WM_KEYUP 32"},
-                                         {1, "parent BN_CLICKED 422 check 1"}}));
+  EXPECT_TRUE(log.Matches({R::Sent("check", WM_KEYDOWN, 0).W(VK_SPACE),
+                           R::Sent("check", BM_SETCHECK, 1).W(1),
+                           R::Sent("check", WM_KEYDOWN, 0).W(VK_SPACE),
+                           R::Sent("check", BM_SETCHECK, 1).W(0),
+                           R::Sent("check", WM_KEYDOWN, 0).W(VK_SPACE),
+                           R::Sent("check", BM_SETCHECK, 1).W(1),
+                           R::Sent("check", WM_KEYUP, 0).W(VK_SPACE),
+                           R::Marked("parent BN_CLICKED 422 check 1", 0)}));
 }
 
 TEST_F(SkinButtonCheckTest, SpaceOnAPushButtonChecksNothing) {
   m_dlg.m_btnPush.SetFocus();
-  CMessageLog log;
-  log.Watch(m_dlg.m_btnPush, "push", {BM_SETCHECK});
+  R log;
+  log.Watch(m_dlg.m_btnPush, "push");
+  log.Only({BM_SETCHECK});
   m_dlg.m_btnPush.SendMessage(WM_KEYDOWN, VK_SPACE, 0x00390001);
   m_dlg.m_btnPush.SendMessage(WM_KEYUP, VK_SPACE, 0xC0390001);
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "parent BN_CLICKED 421 check 0"}}));
+  EXPECT_TRUE(log.Matches({R::Marked("parent BN_CLICKED 421 check 0", 0)}));
 }
 
 // A release over a check box toggles it even when the press began elsewhere,
 // before the platform's click, so the parent sees the new state.
 TEST_F(SkinButtonCheckTest, ReleaseOverACheckBoxTogglesBeforeTheClick) {
-  CMessageLog log;
-  log.Watch(m_dlg.m_btnCheck, "check", {WM_LBUTTONUP, BM_SETCHECK});
+  R log;
+  log.Watch(m_dlg.m_btnCheck, "check");
+  log.Only({WM_LBUTTONUP, BM_SETCHECK});
   m_dlg.m_btnCheck.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   m_dlg.m_btnCheck.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(30, 5));  // over the dialog, not the button
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "check WM_LBUTTONUP 0 5,5"},
-                                         {2, "check BM_SETCHECK 1"},
-                                         {1, "check WM_LBUTTONUP 0 30,5"}}));
+  EXPECT_TRUE(log.Matches({R::Sent("check", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(5, 5)),
+                           R::Sent("check", BM_SETCHECK, 1).W(1),
+                           R::Sent("check", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(30, 5))}));
   EXPECT_EQ(m_dlg.m_btnCheck.GetCheck(), 1);
 }
 
@@ -193,12 +200,11 @@ TEST_F(SkinButtonCheckTest, ReleaseOverARadioChecksIt) {
   EXPECT_EQ(m_dlg.m_btnRadio3.GetCheck(), 1);
 }
 
-std::string RelayOf(HWND hWnd, UINT message, WPARAM wParam, int x, int y) {
+R::Expected RelayOf(HWND hWnd, UINT message, WPARAM wParam, int x, int y) {
   char text[160];
-  snprintf(text, sizeof(text), "tip TTM_RELAYEVENT {hwnd %p msg 0x%x w %u l 0x%08x time 0 pt %d,%d}",
-           static_cast<void*>(hWnd), message, static_cast<unsigned>(wParam),
-           static_cast<unsigned>(MAKELPARAM(x, y)), x & 0xFFFF, y & 0xFFFF);
-  return text;
+  snprintf(text, sizeof(text), "{hwnd %p msg 0x%x w %u l 0x%08x time 0 pt %d,%d}", static_cast<void*>(hWnd), message,
+           static_cast<unsigned>(wParam), static_cast<unsigned>(MAKELPARAM(x, y)), x & 0xFFFF, y & 0xFFFF);
+  return R::Sent("tip", TTM_RELAYEVENT, 1).Params(text);
 }
 
 // The tool tip is created with the first text and keeps its one tool; mouse
@@ -221,21 +227,22 @@ TEST_F(SkinButtonCheckTest, ToolTipGetsItsTextAndTheMouseMessages) {
   ::SendMessageW(hTip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&ti));
   EXPECT_STREQ(text, L"Shut");
 
-  CMessageLog log;
-  log.Watch(btn, "check", {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, BM_SETCHECK});
-  log.Watch(hTip, "tip", {TTM_RELAYEVENT});
+  R log;
+  log.Watch(btn, "check");
+  log.Watch(hTip, "tip");
+  log.Only({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, BM_SETCHECK, TTM_RELAYEVENT});
   btn.SendMessage(WM_MOUSEMOVE, MK_SHIFT, MAKELPARAM(-3, 7));
   btn.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 5));
   btn.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(4, 6));
   PumpMessages();
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "check WM_MOUSEMOVE 4 -3,7"},
-                                         {2, RelayOf(btn, WM_MOUSEMOVE, MK_SHIFT, -3, 7)},
-                                         {1, "check WM_LBUTTONDOWN 1 4,5"},
-                                         {2, RelayOf(btn, WM_LBUTTONDOWN, MK_LBUTTON, 4, 5)},
-                                         {1, "check WM_LBUTTONUP 0 4,6"},
-                                         {2, "check BM_SETCHECK 1"},
-                                         {2, RelayOf(btn, WM_LBUTTONUP, 0, 4, 6)},
-                                         {1, "parent BN_CLICKED 422 check 1"}}));
+  EXPECT_TRUE(log.Matches({R::Sent("check", WM_MOUSEMOVE, 0).W(MK_SHIFT).L(MAKELPARAM(-3, 7)),
+                           RelayOf(btn, WM_MOUSEMOVE, MK_SHIFT, -3, 7),
+                           R::Sent("check", WM_LBUTTONDOWN, 0).W(MK_LBUTTON).L(MAKELPARAM(4, 5)),
+                           RelayOf(btn, WM_LBUTTONDOWN, MK_LBUTTON, 4, 5),
+                           R::Sent("check", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(4, 6)),
+                           R::Sent("check", BM_SETCHECK, 1).W(1),
+                           RelayOf(btn, WM_LBUTTONUP, 0, 4, 6),
+                           R::Marked("parent BN_CLICKED 422 check 1", 0)}));
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
 #include "ButtonsDialog.h"
-#include "MessageLog.h"
+#include "MessageRecorder.h"
 #include "TestSupport.h"
 
 using namespace skintest;
+using R = MessageRecorder;
 
 namespace {
 
@@ -57,8 +58,9 @@ class SkinButtonPointerTest : public testing::Test {
 
 // Hover asks for a leave report once; the leave clears the hover look.
 TEST_F(SkinButtonPointerTest, HoverAndLeave) {
-  CMessageLog log;
-  log.Watch(m_push, "push", {WM_MOUSEMOVE, WM_MOUSELEAVE});
+  R log;
+  log.Watch(m_push, "push");
+  log.Only({WM_MOUSEMOVE, WM_MOUSELEAVE});
   MoveTo(m_push, 5, 5);
   ASSERT_TRUE(WaitFor([&] { return m_push.m_bMouseOver; }));
   EXPECT_EQ(Face(m_push), kOver);
@@ -68,9 +70,9 @@ TEST_F(SkinButtonPointerTest, HoverAndLeave) {
   ASSERT_TRUE(WaitFor([&] { return !m_push.m_bMouseOver; }, kLeaveTimeoutMs));
   PumpMessages();
   EXPECT_EQ(Face(m_push), kRed);
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "push WM_MOUSEMOVE 0 5,5"},
-                                         {1, "push WM_MOUSEMOVE 0 6,5"},
-                                         {1, "push WM_MOUSELEAVE"}}));
+  EXPECT_TRUE(log.Matches({R::Posted("push", WM_MOUSEMOVE, 0).W(0).L(MAKELPARAM(5, 5)),
+                           R::Posted("push", WM_MOUSEMOVE, 0).W(0).L(MAKELPARAM(6, 5)),
+                           R::Posted("push", WM_MOUSELEAVE, 0)}));
 }
 
 TEST_F(SkinButtonPointerTest, HoverOverTheFocusedButtonShowsTheOverPicture) {
@@ -88,8 +90,9 @@ TEST_F(SkinButtonPointerTest, HoverOverTheFocusedButtonShowsTheOverPicture) {
 TEST_F(SkinButtonPointerTest, PressDragOffAndBackReleaseInside) {
   MoveTo(m_push, 5, 5);
   ASSERT_TRUE(WaitFor([&] { return m_push.m_bMouseOver; }));
-  CMessageLog log;
-  log.Watch(m_push, "push", {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSELEAVE, BM_SETSTATE});
+  R log;
+  log.Watch(m_push, "push");
+  log.Only({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_MOUSEMOVE, WM_MOUSELEAVE, BM_SETSTATE});
 
   PressLeft();
   ASSERT_TRUE(WaitFor([&] { return m_push.m_bLButtonDown; }));
@@ -118,18 +121,18 @@ TEST_F(SkinButtonPointerTest, PressDragOffAndBackReleaseInside) {
   ASSERT_TRUE(WaitFor([&] { return m_push.m_bMouseOver; }));
   PumpMessages();
   EXPECT_EQ(Face(m_push), kOver);
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "push WM_LBUTTONDOWN 1 5,5"},
-                                         {2, "push BM_SETSTATE 1"},  // the platform's press
-                                         {1, "push WM_MOUSEMOVE 1 140,80"},
-                                         {2, "push BM_SETSTATE 0"},  // ours: off the button
-                                         {2, "push BM_SETSTATE 0"},  // the platform's own tracking
-                                         {1, "push WM_MOUSEMOVE 1 6,6"},
-                                         {2, "push BM_SETSTATE 1"},
-                                         {2, "push BM_SETSTATE 1"},
-                                         {1, "push WM_LBUTTONUP 0 6,6"},
-                                         {2, "push BM_SETSTATE 0"},
-                                         {1, "parent BN_CLICKED 421 check 0"},
-                                         {1, "push WM_MOUSEMOVE 0 6,6"}}));
+  EXPECT_TRUE(log.Matches({R::Posted("push", WM_LBUTTONDOWN, 0).W(MK_LBUTTON).L(MAKELPARAM(5, 5)),
+                           R::Sent("push", BM_SETSTATE, 1).W(1),  // the platform's press
+                           R::Posted("push", WM_MOUSEMOVE, 0).W(MK_LBUTTON).L(MAKELPARAM(140, 80)),
+                           R::Sent("push", BM_SETSTATE, 1).W(0),  // ours: off the button
+                           R::Sent("push", BM_SETSTATE, 1).W(0),  // the platform's own tracking
+                           R::Posted("push", WM_MOUSEMOVE, 0).W(MK_LBUTTON).L(MAKELPARAM(6, 6)),
+                           R::Sent("push", BM_SETSTATE, 1).W(1),
+                           R::Sent("push", BM_SETSTATE, 1).W(1),
+                           R::Posted("push", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(6, 6)),
+                           R::Sent("push", BM_SETSTATE, 1).W(0),
+                           R::Marked("parent BN_CLICKED 421 check 0", 0),
+                           R::Posted("push", WM_MOUSEMOVE, 0).W(0).L(MAKELPARAM(6, 6))}));
 }
 
 TEST_F(SkinButtonPointerTest, ReleaseOutsideNeitherClicksNorChecks) {
@@ -149,8 +152,9 @@ TEST_F(SkinButtonPointerTest, ReleaseOutsideNeitherClicksNorChecks) {
 
 TEST_F(SkinButtonPointerTest, ReleaseInsideTogglesTheCheckBoxBeforeTheClick) {
   CProbeSkinButton& check = m_dlg.m_btnCheck;
-  CMessageLog log;
-  log.Watch(check, "check", {WM_LBUTTONUP, BM_SETCHECK});
+  R log;
+  log.Watch(check, "check");
+  log.Only({WM_LBUTTONUP, BM_SETCHECK});
   for (int nExpected : {1, 0}) {
     MoveTo(check, 5 + nExpected, 5);
     PressLeft();
@@ -159,12 +163,12 @@ TEST_F(SkinButtonPointerTest, ReleaseInsideTogglesTheCheckBoxBeforeTheClick) {
     Park();  // two clicks in a row would be a double click
     PumpUntil([] { return false; }, ::GetDoubleClickTime());
   }
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "check WM_LBUTTONUP 0 6,5"},
-                                         {2, "check BM_SETCHECK 1"},
-                                         {1, "parent BN_CLICKED 422 check 1"},
-                                         {1, "check WM_LBUTTONUP 0 5,5"},
-                                         {2, "check BM_SETCHECK 0"},
-                                         {1, "parent BN_CLICKED 422 check 0"}}));
+  EXPECT_TRUE(log.Matches({R::Posted("check", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(6, 5)),
+                           R::Sent("check", BM_SETCHECK, 1).W(1),
+                           R::Marked("parent BN_CLICKED 422 check 1", 0),
+                           R::Posted("check", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(5, 5)),
+                           R::Sent("check", BM_SETCHECK, 1).W(0),
+                           R::Marked("parent BN_CLICKED 422 check 0", 0)}));
 }
 
 TEST_F(SkinButtonPointerTest, LosingTheFocusDuringAPressEndsIt) {
@@ -185,8 +189,9 @@ TEST_F(SkinButtonPointerTest, LosingTheFocusDuringAPressEndsIt) {
 // handling behind it, as WM_LBUTTONDOWN: two clicks and no double click.
 TEST_F(SkinButtonPointerTest, DoubleClickGivesTwoPresses) {
   MoveTo(m_push, 5, 5);
-  CMessageLog log;
-  log.Watch(m_push, "push", {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK});
+  R log;
+  log.Watch(m_push, "push");
+  log.Only({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK});
   PressLeft();
   ReleaseLeft();
   PressLeft();
@@ -194,13 +199,13 @@ TEST_F(SkinButtonPointerTest, DoubleClickGivesTwoPresses) {
   ASSERT_TRUE(WaitFor([&] { return m_dlg.m_nClicks == 2; }));
   PumpMessages();
   EXPECT_EQ(m_dlg.m_nDoubleClicks, 0);
-  EXPECT_TRUE(SequenceIs(log.Entries(), {{1, "push WM_LBUTTONDOWN 1 5,5"},
-                                         {1, "push WM_LBUTTONUP 0 5,5"},
-                                         {1, "parent BN_CLICKED 421 check 0"},
-                                         {1, "push WM_LBUTTONDBLCLK 1 5,5"},
-                                         {2, "push WM_LBUTTONDOWN 1 5,5"},
-                                         {1, "push WM_LBUTTONUP 0 5,5"},
-                                         {1, "parent BN_CLICKED 421 check 0"}}));
+  EXPECT_TRUE(log.Matches({R::Posted("push", WM_LBUTTONDOWN, 0).W(MK_LBUTTON).L(MAKELPARAM(5, 5)),
+                           R::Posted("push", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(5, 5)),
+                           R::Marked("parent BN_CLICKED 421 check 0", 0),
+                           R::Posted("push", WM_LBUTTONDBLCLK, 0).W(MK_LBUTTON).L(MAKELPARAM(5, 5)),
+                           R::Sent("push", WM_LBUTTONDOWN, 1).W(MK_LBUTTON).L(MAKELPARAM(5, 5)),
+                           R::Posted("push", WM_LBUTTONUP, 0).W(0).L(MAKELPARAM(5, 5)),
+                           R::Marked("parent BN_CLICKED 421 check 0", 0)}));
 }
 
 }  // namespace

@@ -2,24 +2,6 @@
 
 namespace skintest {
 
-void PumpMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
-  const DWORD start = ::GetTickCount();
-  while (!done()) {
-    if (::GetTickCount() - start > timeoutMs) return done();
-    PumpMessages();
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
-  return true;
-}
-
 namespace {
 
 // Top-down, so that row y of the bits is row y of the picture.
@@ -98,18 +80,6 @@ void MovePointerToClient(HWND hWnd, int x, int y) {
   POINT pt{x, y};
   ::ClientToScreen(hWnd, &pt);
   MovePointer(pt.x, pt.y);
-}
-
-int CountGdiObjects() {
-  const int nCount = static_cast<int>(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS));
-  if (nCount > 0) return nCount;
-  // Wine answers 0 above. Its handles are a table index in the low word, and
-  // a handle whose high word is 0 names whatever lives at that index, so
-  // asking every index for its object's type counts the live objects.
-  int nLive = 0;
-  for (ULONG_PTR nIndex = 1; nIndex < 0x10000; ++nIndex)
-    if (::GetObjectType(reinterpret_cast<HGDIOBJ>(nIndex)) != 0) ++nLive;
-  return nLive;
 }
 
 HBITMAP MakeBitmap(int w, int h, const std::function<COLORREF(int, int)>& pixel) {

@@ -1,7 +1,6 @@
 #pragma once
-// What the skin tests share: running the message loop with a bound, reading
-// a window's pixels back, moving the real pointer and counting live graphics
-// objects.
+// What the skin tests share beyond the test kit: reading a window's pixels
+// back, moving the real pointer and making pictures.
 #include <windows.h>
 
 #include <functional>
@@ -9,6 +8,8 @@
 #include <vector>
 
 #include "CRect.h"
+#include "GdiObjects.h"
+#include "MessagePump.h"
 
 // So that failed comparisons of rectangles show their corners.
 inline void PrintTo(const CRect& rc, std::ostream* os) {
@@ -16,11 +17,6 @@ inline void PrintTo(const CRect& rc, std::ostream* os) {
 }
 
 namespace skintest {
-
-// Dispatches every queued message, including the paints they cause.
-void PumpMessages();
-// Pumps until done() holds or timeoutMs have passed; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);
 
 // A copy of a window's client-area pixels, as 0x00BBGGRR colours.
 class CClientPixels {
@@ -47,9 +43,6 @@ void PressLeft();
 void ReleaseLeft();
 // Moves the pointer to a point of a window's client area.
 void MovePointerToClient(HWND hWnd, int x, int y);
-
-// Graphics objects this process holds now.
-int CountGdiObjects();
 
 // A device-independent 32-bit bitmap of w x h whose pixel (x, y) is pixel(x, y).
 HBITMAP MakeBitmap(int w, int h, const std::function<COLORREF(int, int)>& pixel);

@@ -22,7 +22,8 @@
 #include "ProcessMemory.h"
 #include "ProfileSettings.h"
 #include "RandomOperations.h"
-#include "TestSupport.h"
+#include "GdiObjects.h"
+#include "MessagePump.h"
 
 namespace {
 
@@ -55,8 +56,8 @@ Usage MeasureInStartState(HWND dialog) {
   ::SetDlgItemTextW(dialog, IDC_EDIT_HEIGHT, L"20");
   ::SendDlgItemMessageW(dialog, IDC_CHECK_MODE0, BM_CLICK, 0, 0);
   ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  skintest::PumpMessages();
-  return {skintest::CountGdiObjects(), static_cast<long long>(PrivateBytes()),
+  PumpMessages();
+  return {CountGdiObjects(), static_cast<long long>(PrivateBytes()),
           static_cast<long long>(HeapBytesInUse())};
 }
 
@@ -83,7 +84,7 @@ TEST(DialogSoak, StaysConsistentAndKeepsItsResources) {
   ::DeleteFileW(iniPath.c_str());
   CVantorelDlg dlg;
   ASSERT_TRUE(dlg.Create(IDD_VANTOREL_DIALOG));
-  skintest::PumpMessages();
+  PumpMessages();
   ASSERT_EQ(FindInconsistency(ReadDialogState(dlg.m_hWnd)), "") << "at the start";
 
   RandomOperations operations(dlg.m_hWnd, g_nSeed);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "DialogState.h"
-#include "TestSupport.h"
+#include "MessagePump.h"
 
 namespace {
 
@@ -159,6 +159,6 @@ std::string RandomOperations::Repaint() {
 }
 
 std::string RandomOperations::PumpQueue() {
-  skintest::PumpMessages();
+  PumpMessages();
   return "pump the queue";
 }

@@ -2,4 +2,4 @@
 
 // The number of graphics objects (brushes, bitmaps, fonts, device contexts,
 // stock objects included) alive in this process.
-int CountLiveGdiObjects();
+int CountGdiObjects();

@@ -1,5 +1,7 @@
 #include "MessageRecorder.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
@@ -31,6 +33,10 @@ std::string MessageName(UINT message) {
       {EM_SETSEL, "EM_SETSEL"},           {EM_SCROLLCARET, "EM_SCROLLCARET"},
       {EM_REPLACESEL, "EM_REPLACESEL"},   {BM_SETCHECK, "BM_SETCHECK"},
       {BM_GETCHECK, "BM_GETCHECK"},       {BM_SETSTATE, "BM_SETSTATE"},
+      {BM_GETSTATE, "BM_GETSTATE"},       {WM_KEYUP, "WM_KEYUP"},
+      {WM_MOUSELEAVE, "WM_MOUSELEAVE"},   {WM_LBUTTONDBLCLK, "WM_LBUTTONDBLCLK"},
+      {WM_CAPTURECHANGED, "WM_CAPTURECHANGED"}, {WM_NCLBUTTONDOWN, "WM_NCLBUTTONDOWN"},
+      {TTM_RELAYEVENT, "TTM_RELAYEVENT"}, {TTM_ACTIVATE, "TTM_ACTIVATE"},
   };
   auto it = names.find(message);
   if (it != names.end()) return it->second;
@@ -39,9 +45,28 @@ std::string MessageName(UINT message) {
   return Hex(message);
 }
 
+// What a pointer parameter points at, read while the message is in progress.
+std::string PointedAt(UINT message, LPARAM lParam) {
+  switch (message) {
+    case WM_SETTEXT:
+    case EM_REPLACESEL:
+      return lParam != 0 ? '"' + Printable(reinterpret_cast<const wchar_t*>(lParam)) + '"' : "null";
+    case TTM_RELAYEVENT: {
+      const MSG* pMsg = reinterpret_cast<const MSG*>(lParam);
+      char text[128];
+      std::snprintf(text, sizeof text, "{hwnd %p msg 0x%x w %u l 0x%08x time %lu pt %ld,%ld}",
+                    static_cast<void*>(pMsg->hwnd), pMsg->message, static_cast<unsigned>(pMsg->wParam),
+                    static_cast<unsigned>(pMsg->lParam), pMsg->time, pMsg->pt.x, pMsg->pt.y);
+      return text;
+    }
+    default: return {};
+  }
+}
+
 const char* KindName(MessageRecorder::Kind kind) {
   switch (kind) {
     case MessageRecorder::Kind::Sent: return "sent";
+    case MessageRecorder::Kind::Posted: return "posted";
     case MessageRecorder::Kind::Base: return "base";
     case MessageRecorder::Kind::Mark: return "mark";
   }
@@ -49,6 +74,20 @@ const char* KindName(MessageRecorder::Kind kind) {
 }
 
 }  // namespace
+
+std::string Printable(const wchar_t* text) {
+  std::string out;
+  for (; *text; ++text) {
+    if (*text >= 0x20 && *text < 0x7F) {
+      out += static_cast<char>(*text);
+    } else {
+      char buf[12];
+      std::snprintf(buf, sizeof buf, "\\u%04X", static_cast<unsigned>(*text));
+      out += buf;
+    }
+  }
+  return out;
+}
 
 MessageRecorder::Expected MessageRecorder::Expected::W(WPARAM w) const {
   Expected copy = *this;
@@ -62,6 +101,12 @@ MessageRecorder::Expected MessageRecorder::Expected::L(LPARAM l) const {
   return copy;
 }
 
+MessageRecorder::Expected MessageRecorder::Expected::Params(const std::string& text) const {
+  Expected copy = *this;
+  copy.params = text;
+  return copy;
+}
+
 MessageRecorder::Expected MessageRecorder::Expected::Optional() const {
   Expected copy = *this;
   copy.optional = true;
@@ -69,15 +114,19 @@ MessageRecorder::Expected MessageRecorder::Expected::Optional() const {
 }
 
 MessageRecorder::Expected MessageRecorder::Sent(const std::string& window, UINT message, int depth) {
-  return Expected{Kind::Sent, window, message, depth, {}, {}, {}};
+  return Expected{Kind::Sent, window, message, depth, {}, {}, {}, {}};
+}
+
+MessageRecorder::Expected MessageRecorder::Posted(const std::string& window, UINT message, int depth) {
+  return Expected{Kind::Posted, window, message, depth, {}, {}, {}, {}};
 }
 
 MessageRecorder::Expected MessageRecorder::Base(const std::string& window, UINT message, int depth) {
-  return Expected{Kind::Base, window, message, depth, {}, {}, {}};
+  return Expected{Kind::Base, window, message, depth, {}, {}, {}, {}};
 }
 
 MessageRecorder::Expected MessageRecorder::Marked(const std::string& text, int depth) {
-  return Expected{Kind::Mark, {}, 0, depth, text, {}, {}};
+  return Expected{Kind::Mark, {}, 0, depth, text, {}, {}, {}};
 }
 
 MessageRecorder::MessageRecorder() : m_pPrevious(t_pActive) {
@@ -85,9 +134,11 @@ MessageRecorder::MessageRecorder() : m_pPrevious(t_pActive) {
   DWORD thread = ::GetCurrentThreadId();
   m_hHookCall = ::SetWindowsHookExW(WH_CALLWNDPROC, &CallWndProcHook, nullptr, thread);
   m_hHookRet = ::SetWindowsHookExW(WH_CALLWNDPROCRET, &CallWndProcRetHook, nullptr, thread);
+  m_hHookGet = ::SetWindowsHookExW(WH_GETMESSAGE, &GetMessageHook, nullptr, thread);
 }
 
 MessageRecorder::~MessageRecorder() {
+  ::UnhookWindowsHookEx(m_hHookGet);
   ::UnhookWindowsHookEx(m_hHookRet);
   ::UnhookWindowsHookEx(m_hHookCall);
   t_pActive = m_pPrevious;
@@ -105,6 +156,13 @@ void MessageRecorder::Mark(const std::string& text) {
   if (t_pActive != nullptr) t_pActive->Add(Kind::Mark, nullptr, 0, 0, 0, text);
 }
 
+void MessageRecorder::Handled(const MSG& msg) {
+  MessageRecorder* self = t_pActive;
+  if (self == nullptr || self->m_open.empty()) return;
+  const Frame& top = self->m_open.back();
+  if (top.posted && top.hWnd == msg.hwnd && top.message == msg.message) self->m_open.pop_back();
+}
+
 bool MessageRecorder::Records(HWND hWnd, UINT message) const {
   return m_names.count(hWnd) != 0 && (!m_only || m_only->count(message) != 0);
 }
@@ -112,18 +170,28 @@ bool MessageRecorder::Records(HWND hWnd, UINT message) const {
 int MessageRecorder::CurrentDepth() const { return std::max(0, static_cast<int>(m_open.size()) - 1); }
 
 void MessageRecorder::Add(Kind kind, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, std::string text) {
-  int depth = kind == Kind::Sent ? static_cast<int>(m_open.size()) : CurrentDepth();
+  const bool arrives = kind == Kind::Sent || kind == Kind::Posted;
+  const int depth = arrives ? static_cast<int>(m_open.size()) : CurrentDepth();
   m_entries.push_back(Entry{kind, hWnd, message, wParam, lParam, depth, std::move(text)});
+}
+
+// A message to a watched window is recorded if chosen, and is in progress
+// from now on either way, so that what it causes nests under it.
+void MessageRecorder::AddMessage(Kind kind, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (Records(hWnd, message)) Add(kind, hWnd, message, wParam, lParam, PointedAt(message, lParam));
+  m_open.push_back(Frame{hWnd, message, kind == Kind::Posted});
+}
+
+// A loop takes a message only once it has handled the one it took before.
+void MessageRecorder::EndPosted() {
+  while (!m_open.empty() && m_open.back().posted) m_open.pop_back();
 }
 
 LRESULT CALLBACK MessageRecorder::CallWndProcHook(int code, WPARAM wParam, LPARAM lParam) {
   MessageRecorder* self = t_pActive;
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && self != nullptr && self->m_names.count(call->hwnd) != 0) {
-    if (self->Records(call->hwnd, call->message))
-      self->Add(Kind::Sent, call->hwnd, call->message, call->wParam, call->lParam);
-    self->m_open.push_back(Frame{call->hwnd, call->message});
-  }
+  if (code == HC_ACTION && self != nullptr && self->m_names.count(call->hwnd) != 0)
+    self->AddMessage(Kind::Sent, call->hwnd, call->message, call->wParam, call->lParam);
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
@@ -135,9 +203,20 @@ LRESULT CALLBACK MessageRecorder::CallWndProcRetHook(int code, WPARAM wParam, LP
     // its message was in progress has none.
     auto& open = self->m_open;
     auto it = std::find_if(open.rbegin(), open.rend(), [ret](const Frame& frame) {
-      return frame.hWnd == ret->hwnd && frame.message == ret->message;
+      return !frame.posted && frame.hWnd == ret->hwnd && frame.message == ret->message;
     });
     if (it != open.rend()) open.erase(std::next(it).base(), open.end());
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK MessageRecorder::GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
+  MessageRecorder* self = t_pActive;
+  const auto* msg = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && wParam == PM_REMOVE && self != nullptr) {
+    self->EndPosted();
+    if (self->m_names.count(msg->hwnd) != 0)
+      self->AddMessage(Kind::Posted, msg->hwnd, msg->message, msg->wParam, msg->lParam);
   }
   return ::CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -177,7 +256,8 @@ bool MessageRecorder::Fits(const Expected& expected, const Entry& actual) const 
   auto name = m_names.find(actual.hWnd);
   return expected.message == actual.message && name != m_names.end() && name->second == expected.window &&
          (!expected.wParam || *expected.wParam == actual.wParam) &&
-         (!expected.lParam || *expected.lParam == actual.lParam);
+         (!expected.lParam || *expected.lParam == actual.lParam) &&
+         (!expected.params || *expected.params == actual.text);
 }
 
 std::string MessageRecorder::Describe(const Entry& entry) const {
@@ -191,6 +271,7 @@ std::string MessageRecorder::Describe(const Entry& entry) const {
   out << (name != m_names.end() ? name->second : Hex(reinterpret_cast<UINT_PTR>(entry.hWnd))) << ' '
       << MessageName(entry.message) << " w=" << Hex(entry.wParam)
       << " l=" << Hex(static_cast<unsigned long long>(static_cast<ULONG_PTR>(entry.lParam)));
+  if (!entry.text.empty()) out << ' ' << entry.text;
   return out.str();
 }
 
@@ -204,6 +285,7 @@ std::string MessageRecorder::Describe(const Expected& expected) {
   out << expected.window << ' ' << MessageName(expected.message);
   if (expected.wParam) out << " w=" << Hex(*expected.wParam);
   if (expected.lParam) out << " l=" << Hex(static_cast<unsigned long long>(static_cast<ULONG_PTR>(*expected.lParam)));
+  if (expected.params) out << ' ' << *expected.params;
   return out.str();
 }
 

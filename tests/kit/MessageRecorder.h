@@ -1,17 +1,20 @@
 #pragma once
 // Records the messages that windows receive, in order and with their nesting,
 // so that a test can compare them with an expected sequence written as a
-// table. Three kinds of entry:
+// table. Four kinds of entry:
 //  - Sent: a message sent to a watched window, seen by a WH_CALLWNDPROC hook
-//    before any procedure of the window runs (posted messages are not seen);
+//    before any procedure of the window runs;
+//  - Posted: a message taken from the queue for a watched window (input,
+//    timers and paints included), seen by a WH_GETMESSAGE hook;
 //  - Base: a message that reached the recorder's own window procedure, the
 //    procedure that a window of BaseClassName() had before an object was
 //    attached to it, so what the object's Default() calls;
 //  - Mark: a text written by the code under test with Mark().
-// The depth of a sent message is the number of messages to watched windows
-// that were still being handled when it arrived; base entries and marks take
-// the depth of the message being handled. Only one recorder records at a
-// time on a thread.
+// The depth of a message is the number of messages to watched windows that
+// were still being handled when it arrived; base entries and marks take the
+// depth of the message being handled. A posted message is being handled
+// until the pump that took it reports it Handled(), or until the next one is
+// taken from the queue. Only one recorder records at a time on a thread.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -23,7 +26,7 @@
 
 class MessageRecorder {
  public:
-  enum class Kind { Sent, Base, Mark };
+  enum class Kind { Sent, Posted, Base, Mark };
 
   struct Entry {
     Kind kind;
@@ -32,7 +35,7 @@ class MessageRecorder {
     WPARAM wParam;
     LPARAM lParam;
     int depth;
-    std::string text;
+    std::string text;  // a mark's text, or what a message's pointer parameter held
   };
 
   // One row of an expected sequence; parameters are compared only when given.
@@ -44,15 +47,19 @@ class MessageRecorder {
     std::string text;
     std::optional<WPARAM> wParam;
     std::optional<LPARAM> lParam;
+    std::optional<std::string> params;
     bool optional = false;
 
     Expected W(WPARAM w) const;
     Expected L(LPARAM l) const;
+    // What the pointer parameter held, as Printable() shows it.
+    Expected Params(const std::string& text) const;
     Expected Optional() const;
   };
   using Sequence = std::vector<Expected>;
 
   static Expected Sent(const std::string& window, UINT message, int depth);
+  static Expected Posted(const std::string& window, UINT message, int depth);
   static Expected Base(const std::string& window, UINT message, int depth);
   static Expected Marked(const std::string& text, int depth);
 
@@ -72,6 +79,8 @@ class MessageRecorder {
 
   // Writes a mark into the recorder recording on this thread, if any.
   static void Mark(const std::string& text);
+  // Told by a message loop that it has handled a message it took.
+  static void Handled(const MSG& msg);
 
   // Compares the log with the expected rows; optional rows may be missing.
   // On a mismatch the message shows both sequences side by side.
@@ -86,15 +95,19 @@ class MessageRecorder {
   struct Frame {
     HWND hWnd;
     UINT message;
+    bool posted;
   };
 
   static LRESULT CALLBACK CallWndProcHook(int code, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK CallWndProcRetHook(int code, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK BaseProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 
   bool Records(HWND hWnd, UINT message) const;
   int CurrentDepth() const;
   void Add(Kind kind, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam, std::string text = {});
+  void AddMessage(Kind kind, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+  void EndPosted();
   std::string Describe(const Entry& entry) const;
   static std::string Describe(const Expected& expected);
   bool Fits(const Expected& expected, const Entry& actual) const;
@@ -102,6 +115,7 @@ class MessageRecorder {
 
   HHOOK m_hHookCall = nullptr;
   HHOOK m_hHookRet = nullptr;
+  HHOOK m_hHookGet = nullptr;
   MessageRecorder* m_pPrevious = nullptr;
   std::map<HWND, std::string> m_names;
   std::optional<std::set<UINT>> m_only;
@@ -109,3 +123,6 @@ class MessageRecorder {
   std::vector<Frame> m_open;
   std::vector<Entry> m_entries;
 };
+
+// ASCII as it stands, every other code unit as \uXXXX.
+std::string Printable(const wchar_t* text);
