@@ -2,29 +2,14 @@
 // dialog: the rig, the file's text and its atomic write, for 30 x 20 mm at
 // every frame (2,000 frames), in each format the window writes. Medians of
 // the runs are printed.
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "CVantorelDlg.h"
-
-namespace {
+#include "Timing.h"
 
 constexpr int kRuns = 21;
-
-double Milliseconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(end.QuadPart - start.QuadPart) * 1e3 / static_cast<double>(frequency.QuadPart);
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-}  // namespace
 
 int main() {
   CVantorelDlg dlg;
@@ -48,7 +33,7 @@ int main() {
       ::QueryPerformanceCounter(&start);
       failures += dlg.ExportSetupTo(path, choice) ? 0 : 1;
       ::QueryPerformanceCounter(&end);
-      times.push_back(Milliseconds(start, end));
+      times.push_back(Seconds(start, end) * 1e3);
     }
     std::printf("%-4ls %8.2f ms\n", choice.pszExtension, Median(times));
   }

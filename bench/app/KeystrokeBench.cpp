@@ -3,11 +3,11 @@
 // platform calls that update the fields and the outline: eleven
 // SetWindowTextW and three ShowWindow on the controls of a plain dialog made
 // from the same template. Runs alternate; medians are printed.
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 #include "CVantorelDlg.h"
+#include "Timing.h"
 
 namespace {
 
@@ -27,12 +27,6 @@ const wchar_t* const kTexts[2][11] = {
 };
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
-double Seconds(const LARGE_INTEGER& start, const LARGE_INTEGER& end) {
-  LARGE_INTEGER frequency;
-  ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // Types "5" at the end of "30" and takes it back again, in turn.
 double MicrosecondsPerKeystroke(HWND hWidth) {
@@ -57,11 +51,6 @@ double MicrosecondsPerBareUpdate(HWND hDlg) {
   }
   ::QueryPerformanceCounter(&end);
   return Seconds(start, end) * 1e6 / kKeystrokesPerRun;
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
 }
 
 }  // namespace
