@@ -95,6 +95,22 @@ TEST_F(Reflection, ChildTakesEnUpdateFirstAndTheParentStillGetsEnChange) {
   }));
 }
 
+// A text the field shows already is not sent again: no repaint, no change notice.
+TEST_F(Reflection, TheTextShownAlreadyIsNotSentAgain) {
+  m_recorder.Only({WM_SETTEXT, WM_COMMAND});
+  m_edit.SetWindowText(L"12");
+  m_recorder.Clear();
+  m_edit.SetWindowText(L"12");
+  m_edit.SetWindowText(L"123");
+  EXPECT_TRUE(m_recorder.Matches({
+      R::Sent("edit", WM_SETTEXT, 0).Params("\"123\""),
+      R::Sent("parent", WM_COMMAND, 1).W(MAKEWPARAM(IDC_EDIT, EN_UPDATE)),
+      R::Marked("edit OnUpdate", 1),
+      R::Sent("parent", WM_COMMAND, 1).W(MAKEWPARAM(IDC_EDIT, EN_CHANGE)),
+      R::Marked("parent OnChange", 1),
+  }));
+}
+
 TEST_F(Reflection, ColourRequestsAreOfferedToTheChildAndItsBrushComesBack) {
   CBrush brush(RGB(10, 20, 30));
   m_edit.m_hBrush = brush;
