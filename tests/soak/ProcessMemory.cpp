@@ -2,17 +2,17 @@
 
 #include <windows.h>
 
-#include <psapi.h>
-
 #include <vector>
 
 size_t PrivateBytes() {
-  PROCESS_MEMORY_COUNTERS_EX counters{};
-  counters.cb = sizeof counters;
-  if (!::GetProcessMemoryInfo(::GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                              sizeof counters))
-    return 0;
-  return counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
+  size_t committed = 0;
+  MEMORY_BASIC_INFORMATION region{};
+  const char* address = nullptr;
+  while (::VirtualQuery(address, &region, sizeof region) == sizeof region) {
+    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) committed += region.RegionSize;
+    address = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+  }
+  return committed;
 }
 
 size_t HeapBytesInUse() {

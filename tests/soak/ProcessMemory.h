@@ -1,13 +1,13 @@
 #pragma once
 #include <cstddef>
 
-// The memory this process holds privately, in bytes. Windows reports it as
-// PrivateUsage (and, equally, as PagefileUsage). Wine 8 leaves PrivateUsage 0
-// and reports in PagefileUsage the Linux process's resident anonymous memory
-// (RssAnon of /proc/PID/status), which covers the heaps, the controls' text
-// buffers and what Wine's own Unix side allocates for the windows; so that
-// figure is taken. It moves in whole pages, when a heap's high-water mark
-// rises.
+// The memory this process has committed for itself, in bytes: what Windows
+// counts as its private bytes, summed here over the address space as
+// VirtualQuery reports it. Wine's own figure (GetProcessMemoryInfo) is the
+// Linux process's resident anonymous memory, and where an emulator runs Wine
+// that includes the emulator's translations of code that runs for the first
+// time, which grow with no allocation of the program's. Committed memory
+// moves only when the program's heaps and buffers do.
 size_t PrivateBytes();
 
 // The bytes of all blocks in use in this process's heaps, the C runtime's
