@@ -192,7 +192,9 @@ void CWnd::SetWindowText(LPCWSTR lpszString) {
   constexpr int kCompared = 256;
   wchar_t szOld[kCompared];
   const int nNew = static_cast<int>(std::wcslen(pszNew));
-  if (nNew < kCompared && ::GetWindowTextW(m_hWnd, szOld, kCompared) == nNew && std::wcscmp(szOld, pszNew) == 0)
+  // A shown text too long for the buffer comes back cut to kCompared - 1
+  // characters, so only shorter new texts are compared.
+  if (nNew < kCompared - 1 && ::GetWindowTextW(m_hWnd, szOld, kCompared) == nNew && std::wcscmp(szOld, pszNew) == 0)
     return;
   ::SetWindowTextW(m_hWnd, pszNew);
 }

@@ -109,6 +109,11 @@ TEST_F(Reflection, TheTextShownAlreadyIsNotSentAgain) {
       R::Sent("parent", WM_COMMAND, 1).W(MAKEWPARAM(IDC_EDIT, EN_CHANGE)),
       R::Marked("parent OnChange", 1),
   }));
+  // A text that only starts like a long one shown is still sent.
+  const std::wstring strLong(300, L'7');
+  m_edit.SetWindowText(strLong.c_str());
+  m_edit.SetWindowText(strLong.substr(0, 255).c_str());
+  EXPECT_EQ(m_edit.GetWindowTextLength(), 255);
 }
 
 TEST_F(Reflection, ColourRequestsAreOfferedToTheChildAndItsBrushComesBack) {
