@@ -147,3 +147,13 @@ FramePose RenderRig::Frame(int32_t nFrame) const {
   pose.nHologramLastPx = pose.nHologramFirstPx + columns - 1;
   return pose;
 }
+
+const char* StepWords(RenderMode mode) {
+  switch (mode) {
+    case RenderEveryFrame: return "every frame";
+    case RenderEvery2ndFrame: return "every 2nd frame";
+    case RenderEvery4thFrame: return "every 4th frame";
+    case RenderEvery8thFrame: return "every 8th frame";
+  }
+  return "an unknown frame step";
+}

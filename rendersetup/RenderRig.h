@@ -54,3 +54,7 @@ struct RenderRig {
 
 // Throws RigError when the setup has no renderable rig.
 RenderRig MakeRenderRig(const RenderSetup& setup, Framing framing);
+
+// The frame step in words, as the window and the files say it: "every frame",
+// "every 2nd frame", "every 4th frame" or "every 8th frame".
+const char* StepWords(RenderMode mode);

@@ -36,15 +36,6 @@ double TidyShift(double value) { return Tidy(value, 1e12); }
 
 const char* FramingName(Framing framing) { return framing == Framing::Wide ? "wide" : "recentred"; }
 
-const char* StepName(int32_t step) {
-  switch (step) {
-    case 2: return "(every 2nd frame)";
-    case 4: return "(every 4th frame)";
-    case 8: return "(every 8th frame)";
-    default: return "(every frame)";
-  }
-}
-
 size_t DisplayWidth(const std::string& utf8) {
   return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
 }
@@ -156,7 +147,7 @@ std::vector<ResultRow> ResultRows(const RenderRig& rig) {
   return {
       {"Hologram width", std::to_string(s.nWidthMm), mm},
       {"Hologram height", std::to_string(s.nHeightMm), mm},
-      {"Frame step", std::to_string(rig.nStep), StepName(rig.nStep)},
+      {"Frame step", std::to_string(rig.nStep), std::string("(") + StepWords(s.nMode) + ")"},
       {"Camera FOV", Fixed(r.dFovDeg, 3), "\u00B0"},
       {"Camera distance", Shortest(TidyMm(s.dCameraDistanceMm)), mm},
       {"Camera track", Shortest(TidyMm(s.dTrackLengthMm)), mm},

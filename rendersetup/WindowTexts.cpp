@@ -7,8 +7,6 @@
 
 namespace {
 
-const char* const kStepNames[4] = {"every frame", "every 2nd frame", "every 4th frame", "every 8th frame"};
-
 template <class... Args>
 std::string Format(const char* format, Args... args) {
   char buffer[256];
@@ -35,13 +33,13 @@ std::string FovTip(const RenderRig& rig) {
 std::string FramesTip(const RenderRig& rig, int nMode) {
   const int nStep = 1 << nMode;
   return Format("Frames along the %.0f mm camera track, rendering %s.\r\nThe camera moves %g mm between frames.",
-                rig.setup.dTrackLengthMm, kStepNames[nMode], rig.dCameraStepMm / rig.nStep * nStep);
+                rig.setup.dTrackLengthMm, StepWords(static_cast<RenderMode>(nMode)), rig.dCameraStepMm / rig.nStep * nStep);
 }
 
 std::string ImageTip(const RenderRig& rig) {
   const double dGiB = static_cast<double>(rig.nBudgetBytesRgb8) / (1024.0 * 1024.0 * 1024.0);
   return Format("Each rendered image: %d \u00D7 %d px.\r\n", rig.nImageWidthPx, rig.nImageHeightPx) +
-         Format("The whole render, %s: %d images, ", kStepNames[rig.setup.nMode], rig.nFrameCount) +
+         Format("The whole render, %s: %d images, ", StepWords(rig.setup.nMode), rig.nFrameCount) +
          Grouped(rig.nBudgetPixels) + " px, " + Grouped(rig.nBudgetBytesRgb8) +
          Format(" bytes as 8-bit RGB (%.2f GiB).", dGiB);
 }
@@ -69,7 +67,7 @@ FieldTips MakeFieldTips(const RenderSetup& setup) {
     tips.strFov = "The camera's horizontal field of view.\r\n" + strReason;
     tips.strImage = "The size of each rendered image.\r\n" + strReason;
     for (int nMode = 0; nMode < 4; ++nMode)
-      tips.strFrames[nMode] = Format("Frames along the camera track, rendering %s.\r\n", kStepNames[nMode]) + strReason;
+      tips.strFrames[nMode] = Format("Frames along the camera track, rendering %s.\r\n", StepWords(static_cast<RenderMode>(nMode))) + strReason;
   }
   return tips;
 }
@@ -81,7 +79,7 @@ std::string ResultsText(const RenderRig& rig) {
 }
 
 std::string SuggestedFileStem(const RenderSetup& setup) {
-  std::string step = kStepNames[setup.nMode];
+  std::string step = StepWords(setup.nMode);
   for (char& c : step)
     if (c == ' ') c = '-';
   return Format("hologram-%dx%dmm-", setup.nWidthMm, setup.nHeightMm) + step;
