@@ -5,15 +5,9 @@
 #include <cmath>
 #include <string>
 
-namespace {
+#include "HologramSetup.h"
 
-RenderSetup HologramSetup(int32_t width, int32_t height, RenderMode mode) {
-  RenderSetup setup;
-  setup.nWidthMm = width;
-  setup.nHeightMm = height;
-  setup.nMode = mode;
-  return setup;
-}
+namespace {
 
 struct RigCase {
   int32_t nWidth, nHeight;

@@ -7,18 +7,11 @@
 #include <cctype>
 #include <sstream>
 
+#include "HologramSetup.h"
 #include "SetupFormats.h"
 #include "WindowTexts.h"
 
 namespace {
-
-RenderSetup Hologram(int32_t nWidthMm, int32_t nHeightMm, RenderMode nMode) {
-  RenderSetup setup;
-  setup.nWidthMm = nWidthMm;
-  setup.nHeightMm = nHeightMm;
-  setup.nMode = nMode;
-  return setup;
-}
 
 TEST(WindowTexts, TipsGiveTheDerivedValues) {
   struct Case {
@@ -27,10 +20,10 @@ TEST(WindowTexts, TipsGiveTheDerivedValues) {
     const char* image;
   };
   const Case cases[] = {
-      {Hologram(30, 20, RenderEveryFrame), "a 46.957 mm lens, 3.818\u00B0 vertical",
+      {HologramSetup(30, 20, RenderEveryFrame), "a 46.957 mm lens, 3.818\u00B0 vertical",
        "Each rendered image: 2300 \u00D7 200 px.\r\nThe whole render, every frame: 2000 images, 920,000,000 px, "
        "2,760,000,000 bytes as 8-bit RGB (2.57 GiB)."},
-      {Hologram(1000, 1000, RenderEveryFrame), "a 9.000 mm lens, 118.072\u00B0 vertical",
+      {HologramSetup(1000, 1000, RenderEveryFrame), "a 9.000 mm lens, 118.072\u00B0 vertical",
        "Each rendered image: 12000 \u00D7 10000 px.\r\nThe whole render, every frame: 2000 images, 240,000,000,000 px, "
        "720,000,000,000 bytes as 8-bit RGB (670.55 GiB)."},
   };
@@ -52,12 +45,12 @@ TEST(WindowTexts, EachFrameCountTipGivesItsOwnCameraStep) {
       "rendering every 4th frame.\r\nThe camera moves 0.4 mm",
       "rendering every 8th frame.\r\nThe camera moves 0.8 mm",
   };
-  const FieldTips tips = MakeFieldTips(Hologram(57, 100, RenderEvery4thFrame));
+  const FieldTips tips = MakeFieldTips(HologramSetup(57, 100, RenderEvery4thFrame));
   for (int i = 0; i < 4; ++i) EXPECT_NE(tips.strFrames[i].find(expected[i]), std::string::npos) << tips.strFrames[i];
 }
 
 TEST(WindowTexts, TipsOfASetupTooLargeForARigGiveTheReason) {
-  const FieldTips tips = MakeFieldTips(Hologram(2147483647, 20, RenderEveryFrame));
+  const FieldTips tips = MakeFieldTips(HologramSetup(2147483647, 20, RenderEveryFrame));
   for (const std::string& tip : {tips.strFov, tips.strImage, tips.strFrames[0], tips.strFrames[3]}) {
     const size_t nLineBreak = tip.find("\r\n");
     ASSERT_NE(nLineBreak, std::string::npos) << tip;
@@ -68,7 +61,7 @@ TEST(WindowTexts, TipsOfASetupTooLargeForARigGiveTheReason) {
 }
 
 TEST(WindowTexts, ResultsAreOneTabbedLinePerRow) {
-  const RenderRig rig = MakeRenderRig(Hologram(30, 20, RenderEvery8thFrame), Framing::Wide);
+  const RenderRig rig = MakeRenderRig(HologramSetup(30, 20, RenderEvery8thFrame), Framing::Wide);
   const std::string text = ResultsText(rig);
   std::istringstream lines(text);
   std::string line;
@@ -86,7 +79,7 @@ TEST(WindowTexts, SuggestedNamesSayTheSizesAndTheStep) {
   const char* const expected[4] = {"hologram-30x20mm-every-frame", "hologram-30x20mm-every-2nd-frame",
                                    "hologram-30x20mm-every-4th-frame", "hologram-30x20mm-every-8th-frame"};
   for (int nMode = 0; nMode < 4; ++nMode)
-    EXPECT_EQ(SuggestedFileStem(Hologram(30, 20, static_cast<RenderMode>(nMode))), expected[nMode]);
+    EXPECT_EQ(SuggestedFileStem(HologramSetup(30, 20, static_cast<RenderMode>(nMode))), expected[nMode]);
 }
 
 }  // namespace
