@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "RenderedSize.h"
 #include "ToolOptions.h"
 
 #ifdef _WIN32
@@ -39,7 +40,9 @@ int Run(const std::vector<std::string>& args) {
   const ToolOptions& options = parsed.options;
   std::string bytes;
   try {
-    bytes = FormatSetup(MakeRenderRig(options.setup, options.eFraming), options.eFormat);
+    const RenderRig rig = MakeRenderRig(options.setup, options.eFraming);
+    bytes = FormatSetup(rig, options.eFormat);
+    for (const std::string& note : RenderedSizeNotes(rig)) Print(stderr, "vantorel-setup: note: " + note + "\n");
   } catch (const RigError& e) {
     Print(stderr, std::string("vantorel-setup: ") + e.what() + "\n");
     return 2;

@@ -31,17 +31,17 @@ while IFS='|' read -r expected args message; do
   fi
   rm -f out.json
 done <<'TABLE'
-2|                                          |--width is required; give a whole number of millimetres from 1 to 2147483647
-2|--height 20                               |--width is required
-2|--width 30                                |--height is required
-2|--width 30 --height 20 --width 31         |--width: given 2 times; give it once
+2|                                          |missing --width and --height: give the hologram's size in whole millimetres
+2|--height 20                               |missing --width:
+2|--width 30                                |missing --height:
+2|--width 30 --height 20 --width 31         |--width given 2 times; give it once
 2|--width "" --height 20                    |--width: '' is not allowed; give a whole number
-2|--height 20 --width                       |--width: 1 required MM missing; give a whole number
+2|--height 20 --width                       |--width needs a value: the hologram's width in whole millimetres
 2|--width abc --height 20                   |--width: 'abc' is not allowed
 2|--width 0 --height 20                     |--width: '0' is not allowed
 2|--width -5 --height 20                    |--width: '-5' is not allowed
 2|--width 30 --height 0.5                   |--height: '0.5' is not allowed
-2|--width 2147483648 --height 20            |--width: '2147483648' is not allowed
+2|--width 2147483648 --height 20            |--width: 2147483648 mm is too large
 2|--width 1e3 --height 20                   |--width: '1e3' is not allowed
 2|--width 30mm --height 20                  |--width: '30mm' is not allowed
 2|--width 30 --height 20 --step 3           |--step: '3' is not allowed; use 1, 2, 4 or 8
@@ -50,9 +50,9 @@ done <<'TABLE'
 2|--width 30 --height 20 --pitch 0          |--pitch: '0' is not allowed; give a positive number
 2|--width 30 --height 20 --distance 1e3     |--distance: '1e3' is not allowed
 2|--width 30 --height 20 --track -200       |--track: '-200' is not allowed
-2|--width 214748365 --height 20             |the width 214748365 mm is too large
-2|--width 30 --height 214748365             |the height 214748365 mm is too large
-2|--width 30 --height 20 --bogus            |not expected: --bogus
+2|--width 214748165 --height 20             |--width: 214748165 mm is too large; at 0.1 mm per pixel with a 200 mm track the largest is 214748164 mm
+2|--width 30 --height 214748365             |--height: 214748365 mm is too large; at 0.1 mm per pixel the largest is 214748364 mm
+2|--width 30 --height 20 --bogus            |unexpected argument --bogus
 TABLE
 
 # Output that cannot be written: exit 1, the file and the reason named.
@@ -99,6 +99,13 @@ while read -r sum args; do
     fail "bytes of [$args]: exit $code, sha256 $(sha256sum <setup.out | cut -d' ' -f1)"
   fi
 done <"$table"
+
+# Sizes the rig takes, however large or uneven: written, with a note where the pitch cuts a side short.
+run --width 214748164 --height 20 --output big.out
+[ "$code" = 0 ] && [ -s big.out ] && [ -z "$err" ] && pass "the largest width named is taken" || fail "largest width: $code $err"
+run --width 100 --height 30 --pitch 0.3 --output cut.out
+[ "$code" = 0 ] && [ -s cut.out ] && [ "$err" = "vantorel-setup: note: at 0.3 mm per pixel the 100 mm width renders as 333 px, 99.9 mm" ] &&
+  pass "a side cut short at the pitch is noted" || fail "the note on 99.9 mm: $code $err"
 
 run --version
 [ "$code" = 0 ] && [ "$out" = "vantorel-setup 1.0.0.1" ] && pass "--version" || fail "--version: $code $out"
