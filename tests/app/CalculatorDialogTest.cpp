@@ -746,7 +746,7 @@ TEST_F(RenderSetupCommands, FailedExportKeepsTheOldFileAndSaysWhy) {
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     }, [&] { written = dlg.ExportSetupTo(c.path, ExportChoices()[2]); });
     EXPECT_FALSE(written);
-    EXPECT_NE(message.find(c.path), std::wstring::npos) << testing::PrintToString(message);
+    EXPECT_NE(message.find(L"\n" + c.path + L"\n"), std::wstring::npos) << "on a line of its own: " << testing::PrintToString(message);
     EXPECT_GT(message.size(), c.path.size() + 40) << "a reason follows the name";
   }
   EXPECT_EQ(ReadFile(old), "old bytes");

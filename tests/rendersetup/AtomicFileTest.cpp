@@ -8,8 +8,36 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <csignal>
+#include <dlfcn.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
+#include <utility>
+#include <vector>
+
+// The flush before the rename, seen from the system's side. This program's
+// own fsync and rename stand in front of the C library's (the linker binds an
+// executable's calls to its own definitions), note the file each acts on and
+// pass the call on: the writer's real code runs, and a missing or late flush
+// shows in the order.
+using SystemCalls = std::vector<std::pair<std::string, ino_t>>;
+static SystemCalls g_calls;
+static bool g_bWatching = false;
+
+extern "C" int fsync(int fd) {
+  struct stat st {};
+  if (g_bWatching && fstat(fd, &st) == 0) g_calls.emplace_back("fsync", st.st_ino);
+  static const auto real = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
+  return real(fd);
+}
+
+extern "C" int rename(const char* from, const char* to) {
+  struct stat st {};
+  if (g_bWatching && stat(from, &st) == 0) g_calls.emplace_back("rename", st.st_ino);
+  static const auto real = reinterpret_cast<int (*)(const char*, const char*)>(dlsym(RTLD_NEXT, "rename"));
+  return real(from, to);
+}
 #endif
 
 namespace fs = std::filesystem;
@@ -47,7 +75,7 @@ TEST_F(AtomicFileTest, WritesAndReplacesWholeFilesLeavingNothingElse) {
   EXPECT_EQ(Entries(), 1u);
 }
 
-TEST_F(AtomicFileTest, ImpossibleTargetsFailWithTheFileAndTheReason) {
+TEST_F(AtomicFileTest, ImpossibleTargetsFailWithTheReason) {
   fs::create_directories(folder_ / "a folder");
   const struct {
     fs::path target;
@@ -63,11 +91,42 @@ TEST_F(AtomicFileTest, ImpossibleTargetsFailWithTheFileAndTheReason) {
   for (const auto& c : cases) {
     std::string reason;
     EXPECT_FALSE(WriteFileAtomically(c.target, "bytes", &reason));
-    EXPECT_EQ(reason.rfind("cannot write " + c.target.string() + ": ", 0), 0u) << reason;
     EXPECT_NE(reason.find(c.reason), std::string::npos) << reason;
   }
   EXPECT_EQ(Entries(), 1u);
 }
+
+#ifndef _WIN32
+TEST_F(AtomicFileTest, TheBytesReachTheDiskBeforeTheFileTakesTheName) {
+  const fs::path target = folder_ / "setup.json";
+  std::string reason;
+  g_calls.clear();
+  g_bWatching = true;
+  const bool written = WriteFileAtomically(target, "bytes\n", &reason);
+  g_bWatching = false;
+  ASSERT_TRUE(written) << reason;
+  struct stat st {};
+  ASSERT_EQ(stat(target.c_str(), &st), 0);
+  EXPECT_EQ(g_calls, (SystemCalls{{"fsync", st.st_ino}, {"rename", st.st_ino}}));
+}
+#endif
+
+#ifdef _WIN32
+// A replaced file keeps the attributes its user gave it; a new one is not left
+// hidden as its temporary was.
+TEST_F(AtomicFileTest, AReplacedFileKeepsItsAttributes) {
+  const fs::path kept = folder_ / "kept.json", fresh = folder_ / "fresh.json";
+  const DWORD nGiven = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+  std::string reason;
+  ASSERT_TRUE(WriteFileAtomically(kept, "old\n", &reason)) << reason;
+  ASSERT_TRUE(SetFileAttributesW(kept.c_str(), nGiven));
+  ASSERT_TRUE(WriteFileAtomically(kept, "new\n", &reason)) << reason;
+  ASSERT_TRUE(WriteFileAtomically(fresh, "new\n", &reason)) << reason;
+  EXPECT_EQ(Read(kept), "new\n");
+  EXPECT_EQ(GetFileAttributesW(kept.c_str()), nGiven);
+  EXPECT_EQ(GetFileAttributesW(fresh.c_str()) & FILE_ATTRIBUTE_HIDDEN, 0u);
+}
+#endif
 
 // The disk fills up (a file size limit here) or, on Windows, another program
 // holds the target open: the old file stays as it was.
@@ -94,7 +153,6 @@ TEST_F(AtomicFileTest, AnExistingFileSurvivesAFailedWrite) {
   EXPECT_FALSE(written);
   EXPECT_NE(reason.find("File too large"), std::string::npos) << reason;
 #endif
-  EXPECT_NE(reason.find(target.string()), std::string::npos) << reason;
   EXPECT_EQ(Read(target), "old\n");
   EXPECT_EQ(Entries(), 1u);
 }
