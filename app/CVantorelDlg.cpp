@@ -104,6 +104,9 @@ BOOL CVantorelDlg::OnInitDialog() {
   m_crGreen = RGB(6, 201, 19);
   m_crLight = RGB(230, 230, 230);
   StyleFields();
+  // What the calculator reads is whole millimetres: a field showing 99.5
+  // would compute 99.
+  for (CColorEdit* pInput : {&m_editWidth, &m_editHeight}) pInput->SetWholeNumbers(true, L"Whole millimetres only");
   CreateFieldTips();
   InstallPreTranslate();
   NameForAssistiveTechnology();

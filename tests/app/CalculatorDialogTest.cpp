@@ -180,14 +180,34 @@ TEST_F(CalculatorDialog, TheOneThatReplacesAnEmptiedInputIsReplacedByWhatIsTyped
   }
 }
 
-TEST_F(CalculatorDialog, PastedTextIsCutToItsNumber) {
+// An input shows exactly the whole number it computes: a pasted text is cut
+// at its first non-digit, a typed point or comma is refused.
+TEST_F(CalculatorDialog, InputsShowTheWholeNumberTheyCompute) {
+  const struct {
+    int id;
+    bool bTyped;
+    const wchar_t *text, *shown, *imageHeight, *imageWidth;
+  } cases[] = {
+      {IDC_EDIT_WIDTH, false, L"12a34", L"12", L"200 px", L"2120 px"},
+      {IDC_EDIT_HEIGHT, false, L"-7", L"1", L"10 px", L"2120 px"},
+      {IDC_EDIT_HEIGHT, false, L"99.5 mm", L"99", L"990 px", L"2120 px"},
+      {IDC_EDIT_WIDTH, false, L"1,5", L"1", L"990 px", L"2010 px"},
+      {IDC_EDIT_WIDTH, true, L"12.5", L"125", L"990 px", L"3250 px"},
+      {IDC_EDIT_HEIGHT, true, L"7,5", L"75", L"750 px", L"3250 px"},
+  };
   Open();
-  Paste(IDC_EDIT_WIDTH, L"12a34");
-  EXPECT_EQ(Text(IDC_EDIT_WIDTH), L"12");
-  EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"2120 px");
-  Paste(IDC_EDIT_HEIGHT, L"-7");
-  EXPECT_EQ(Text(IDC_EDIT_HEIGHT), L"1");
-  EXPECT_EQ(Text(IDC_EDIT_IMAGE_HEIGHT), L"10 px");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+    if (c.bTyped) {
+      Type(c.id, L"");  // "1", selected: what is typed replaces it
+      for (const wchar_t* p = c.text; *p; ++p) ::SendDlgItemMessageW(dlg.m_hWnd, c.id, WM_CHAR, *p, 1);
+    } else {
+      Paste(c.id, c.text);
+    }
+    EXPECT_EQ(Text(c.id), c.shown);
+    EXPECT_EQ(Text(IDC_EDIT_IMAGE_HEIGHT), c.imageHeight);
+    EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), c.imageWidth);
+  }
 }
 
 TEST_F(CalculatorDialog, HugeWidthShowsAMarkerNotAWrappedCount) {
