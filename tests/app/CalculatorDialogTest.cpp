@@ -726,7 +726,23 @@ TEST_F(RenderSetupCommands, ExportSuggestsANameAndWritesTheChosenFile) {
   Open();
   Click(IDC_CHECK_MODE1);
   std::wstring suggested;
+  std::vector<std::wstring> cutTypes;
   WhileModal(L"Export Render Setup", [&](HWND saveAs) {
+    // Each file type reads whole in the closed box, at the dialog's default size.
+    const HWND types = ::GetDlgItem(saveAs, cmb1);
+    RECT box{};
+    ::GetClientRect(types, &box);
+    const HDC dc = ::GetDC(types);
+    const HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageW(types, WM_GETFONT, 0, 0)));
+    for (int i = 0; i < ::SendMessageW(types, CB_GETCOUNT, 0, 0); ++i) {
+      wchar_t type[256] = {};
+      SIZE extent{};
+      ::SendMessageW(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(type));
+      ::GetTextExtentPoint32W(dc, type, static_cast<int>(wcslen(type)), &extent);
+      if (extent.cx > box.right - ::GetSystemMetrics(SM_CXVSCROLL)) cutTypes.push_back(type);
+    }
+    ::SelectObject(dc, oldFont);
+    ::ReleaseDC(types, dc);
     wchar_t name[MAX_PATH] = {};
     ::GetWindowTextW(SaveAsName(saveAs), name, MAX_PATH);
     suggested = name;
@@ -734,6 +750,7 @@ TEST_F(RenderSetupCommands, ExportSuggestsANameAndWritesTheChosenFile) {
     ::PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
   }, [&] { dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_EXPORT_SETUP, 0); });
   EXPECT_EQ(suggested, L"hologram-30x20mm-every-2nd-frame.py");
+  EXPECT_EQ(cutTypes, std::vector<std::wstring>{});
   const std::string written = ReadFile(path);
   EXPECT_EQ(written.rfind("{\"width_mm\":30,\"height_mm\":20,\"step\":2,\"framing\":\"wide\"", 0), 0u)
       << written.substr(0, 200);
