@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# What sits at vantorel-setup's --output decides how it is written, for root
-# too: a file is replaced whole and keeps its mode, a link keeps leading to the
-# file it names, a pipe or a device is written straight, "-" is standard
-# output. The device is made here, with the numbers of /dev/full: a fault can
-# replace only this copy, never the system's.
+# What sits at vantorel-setup's --output, root or not, is written, never
+# destroyed. The device is made here with the numbers of /dev/full: a fault
+# can replace only this copy, never the system's.
 set -uo pipefail
 tool=$1
 source "$(dirname "$0")/../e2e/lib.sh"
