@@ -96,7 +96,6 @@ TEST_F(NumberFilterTest, ALongCutEndsWithTheNumber) {
   EXPECT_EQ(TextOf(m_dlg.m_edInput), L"5");
 }
 
-// Pasting into a whole-number field is in the calculator's input table.
 TEST_F(NumberFilterTest, AWholeNumberFieldRefusesATypedPointOrCommaWithABalloonTip) {
   m_dlg.m_edInput.SetWholeNumbers(true, L"Whole millimetres only");
   R log;
