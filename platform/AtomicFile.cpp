@@ -26,8 +26,9 @@ namespace {
 // As many links in a row as Linux follows before it gives up.
 constexpr int kMaxLinks = 40;
 
-// Beside the target, so that the final rename stays on one volume; unique
-// within this process and against other processes.
+// Beside the target, so that the final rename stays on one volume; hidden by
+// its leading dot where the platform goes by names (Windows sets an attribute
+// too); unique within this process and against other processes.
 fs::path TemporaryPath(const fs::path& target, unsigned long processId) {
   static std::atomic<unsigned> counter{0};
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
