@@ -10,7 +10,7 @@
 #include "Clipboard.h"
 #include "ProfileSettings.h"
 #include "SetupFormats.h"
-#include "Utf16.h"
+#include "Utf.h"
 #include "layout.h"
 
 namespace {
@@ -104,6 +104,9 @@ BOOL CVantorelDlg::OnInitDialog() {
   m_crGreen = RGB(6, 201, 19);
   m_crLight = RGB(230, 230, 230);
   StyleFields();
+  // What the calculator reads is whole millimetres: a field showing 99.5
+  // would compute 99.
+  for (CColorEdit* pInput : {&m_editWidth, &m_editHeight}) pInput->SetWholeNumbers(true, L"Whole millimetres only");
   CreateFieldTips();
   InstallPreTranslate();
   NameForAssistiveTechnology();
@@ -459,18 +462,17 @@ void CVantorelDlg::OnExportSetup() {
   }
 }
 
-// The writer's reason names the file already; a setup without a rig does not.
+// The path stands on a line of its own: the message box breaks its lines at
+// spaces, and a name split in two reads as two.
 bool CVantorelDlg::ExportSetupTo(const std::wstring& strPath, const ExportChoice& choice) {
-  std::wstring strMessage;
+  std::string strReason;
   try {
     const std::string bytes = FormatSetup(MakeRenderRig(m_setup, choice.eFraming), choice.eFormat);
-    std::string strReason;
     if (WriteFileAtomically(strPath, bytes, &strReason)) return true;
-    strMessage = L"The render setup was not exported: " + Utf16(strReason) + L".";
   } catch (const std::exception& error) {
-    strMessage = L"The render setup was not exported to " + strPath + L": " + Utf16(error.what()) + L".";
+    strReason = error.what();
   }
-  ShowError(strMessage, L"Export Render Setup");
+  ShowError(L"The render setup was not exported to\n" + strPath + L"\n\n" + Utf16(strReason) + L".", L"Export Render Setup");
   return false;
 }
 

@@ -12,24 +12,21 @@ namespace {
 constexpr ExportChoice kChoices[] = {
     {SetupFormat::Blender, Framing::Wide, L"py", L"Blender script"},
     {SetupFormat::Blender, Framing::Recentred, L"py", L"Blender script"},
-    {SetupFormat::Csv, Framing::Wide, L"csv", L"Camera path, one line per frame"},
-    {SetupFormat::Csv, Framing::Recentred, L"csv", L"Camera path, one line per frame"},
-    {SetupFormat::Json, Framing::Wide, L"json", L"Whole setup with every frame"},
-    {SetupFormat::Json, Framing::Recentred, L"json", L"Whole setup with every frame"},
+    {SetupFormat::Csv, Framing::Wide, L"csv", L"camera path"},
+    {SetupFormat::Csv, Framing::Recentred, L"csv", L"camera path"},
+    {SetupFormat::Json, Framing::Wide, L"json", L"whole setup"},
+    {SetupFormat::Json, Framing::Recentred, L"json", L"whole setup"},
 };
 
-const wchar_t* FramingText(Framing eFraming) {
-  return eFraming == Framing::Wide ? L"wide framing: the window's images, the hologram sliding across each"
-                                   : L"recentred framing: each image holds only the hologram";
-}
-
 // Each file type's description and pattern, each ended by a null, the whole
-// list by one more.
+// list by one more. The framing comes first and the words stay few: the box
+// shows a type whole only at its own width, and the user tells the types
+// apart by their beginnings.
 std::wstring Filter() {
   std::wstring filter;
   for (const ExportChoice& choice : kChoices) {
-    filter += std::wstring(choice.pszFormat) + L", " + FramingText(choice.eFraming) + L" (*." + choice.pszExtension +
-              L")" + L'\0' + L"*." + choice.pszExtension + L'\0';
+    filter += std::wstring(choice.eFraming == Framing::Wide ? L"Wide: " : L"Recentred: ") + choice.pszFormat + L" (*." +
+              choice.pszExtension + L")" + L'\0' + L"*." + choice.pszExtension + L'\0';
   }
   return filter + L'\0';
 }

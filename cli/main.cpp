@@ -2,7 +2,6 @@
 // Blender script, for scripts and render farms.
 
 #include <cstdio>
-#include <filesystem>
 #include <new>
 #include <string>
 #include <vector>
@@ -10,18 +9,16 @@
 #include "AtomicFile.h"
 #include "RenderedSize.h"
 #include "ToolOptions.h"
+#include "Utf.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #endif
 
 namespace {
 
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
-
-std::filesystem::path PathFromUtf8(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
 
 // Binary on Windows too: the same bytes as a file, "\n" line ends included.
 bool WriteStandardOutput(const std::string& bytes) {
@@ -47,14 +44,14 @@ int Run(const std::vector<std::string>& args) {
     Print(stderr, std::string("vantorel-setup: ") + e.what() + "\n");
     return 2;
   }
-  if (options.strOutput.empty()) {
+  if (options.strOutput.empty() || options.strOutput == "-") {
     if (WriteStandardOutput(bytes)) return 0;
     Print(stderr, "vantorel-setup: cannot write standard output\n");
     return 1;
   }
   std::string reason;
   if (WriteFileAtomically(PathFromUtf8(options.strOutput), bytes, &reason)) return 0;
-  Print(stderr, "vantorel-setup: " + reason + "\n");
+  Print(stderr, "vantorel-setup: cannot write " + options.strOutput + ": " + reason + "\n");
   return 1;
 }
 
@@ -75,12 +72,7 @@ int RunGuarded(const std::vector<std::string>& args) {
 // The arguments as the system holds them, UTF-16, so that any file name works.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string arg(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, arg.data(), size, nullptr, nullptr);
-    args.push_back(std::move(arg));
-  }
+  for (int i = 0; i < argc; ++i) args.push_back(Utf8(std::wstring_view(argv[i])));
   return RunGuarded(args);
 }
 #else

@@ -1,5 +1,7 @@
 #include "CColorEdit.h"
 
+#include <commctrl.h>
+
 IMPLEMENT_DYNAMIC(CColorEdit, CEdit)
 
 namespace {
@@ -9,6 +11,7 @@ constexpr int kMaxFilterDepth = 16;
 BEGIN_MESSAGE_MAP(CColorEdit, CEdit)
   ON_WM_CTLCOLOR_REFLECT()
   ON_CONTROL_REFLECT(EN_UPDATE, &CColorEdit::OnUpdate)
+  ON_MESSAGE(WM_CHAR, &CColorEdit::OnChar)
 END_MESSAGE_MAP()
 
 CColorEdit::CColorEdit() { m_brBkgnd.CreateSolidBrush(m_crBkColor); }
@@ -23,6 +26,21 @@ void CColorEdit::SetBkColor(COLORREF crColor) {
 void CColorEdit::SetTextColor(COLORREF crColor) {
   m_crTextColor = crColor;
   InvalidateRect(nullptr, TRUE);
+}
+
+void CColorEdit::SetWholeNumbers(bool bWhole, const wchar_t* pszWhy) {
+  m_bWholeNumbers = bWhole;
+  m_strWholeNumbersTip = pszWhy;
+}
+
+// A point or comma typed into a whole number would otherwise be cut away by
+// the filter without a word, or read as the end of the number.
+LRESULT CColorEdit::OnChar(WPARAM wChar, LPARAM) {
+  if (!m_bWholeNumbers || m_bFreeText || (wChar != L'.' && wChar != L',')) return Default();
+  ::MessageBeep(MB_OK);
+  EDITBALLOONTIP tip{sizeof tip, m_strWholeNumbersTip, L"Type the number without a decimal point or comma.", TTI_ERROR};
+  SendMessage(EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
+  return 0;
 }
 
 HBRUSH CColorEdit::CtlColor(CDC* pDC, UINT) {
@@ -56,20 +74,20 @@ void CColorEdit::OnUpdate() {
   }
 }
 
-bool CColorEdit::IsNumericText(const CString& strText) {
+bool CColorEdit::IsNumericText(const CString& strText) const {
   bool bDotSeen = false;
   for (int i = 0; i < strText.GetLength(); ++i) {
     const wchar_t c = strText[i];
     if (c >= L'0' && c <= L'9') continue;
-    if (c != L'.' || bDotSeen) return false;
+    if (c != L'.' || bDotSeen || m_bWholeNumbers) return false;
     bDotSeen = true;
   }
   return strText.GetLength() != 1 || strText[0] != L'.';
 }
 
-// Cuts the text back from its end until it is digits with at most one dot,
-// and not a dot alone. Each removal raises EN_UPDATE again while it is being
-// made, so a nested run finishes the job on the shorter text; the removals
+// Cuts the text back from its end until it is digits with at most one dot
+// (none for whole numbers), and not a dot alone. Each removal raises EN_UPDATE
+// again while it is being made, so a nested run finishes the job on the shorter text; the removals
 // this run makes after that address positions past the new end and change
 // nothing. A rejected character thus takes everything after it away too.
 void CColorEdit::FilterNumericText(CString strText) {
@@ -78,7 +96,7 @@ void CColorEdit::FilterNumericText(CString strText) {
   for (int i = 0; i < nLength; ++i) {
     const wchar_t c = strText[i];
     if (c >= L'0' && c <= L'9') continue;
-    if (c == L'.') {
+    if (c == L'.' && !m_bWholeNumbers) {
       if (bDotSeen || nLength == 1) RemoveLastCharacter(nLength);
       bDotSeen = true;
       continue;

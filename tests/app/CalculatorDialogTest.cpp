@@ -180,14 +180,28 @@ TEST_F(CalculatorDialog, TheOneThatReplacesAnEmptiedInputIsReplacedByWhatIsTyped
   }
 }
 
-TEST_F(CalculatorDialog, PastedTextIsCutToItsNumber) {
+// An input shows the whole number it computes: a paste is cut, a typed point or comma refused.
+TEST_F(CalculatorDialog, InputsShowTheWholeNumberTheyCompute) {
+  const struct {
+    int id, resultId;
+    bool bTyped;
+    const wchar_t *text, *shown, *result;
+  } cases[] = {
+      {IDC_EDIT_WIDTH, IDC_EDIT_IMAGE_WIDTH, false, L"12a34", L"12", L"2120 px"},
+      {IDC_EDIT_HEIGHT, IDC_EDIT_IMAGE_HEIGHT, false, L"-7", L"1", L"10 px"},
+      {IDC_EDIT_HEIGHT, IDC_EDIT_IMAGE_HEIGHT, false, L"99.5 mm", L"99", L"990 px"},
+      {IDC_EDIT_WIDTH, IDC_EDIT_IMAGE_WIDTH, false, L"1,5", L"1", L"2010 px"},
+      {IDC_EDIT_WIDTH, IDC_EDIT_IMAGE_WIDTH, true, L"12.5", L"125", L"3250 px"},
+      {IDC_EDIT_HEIGHT, IDC_EDIT_IMAGE_HEIGHT, true, L"7,5", L"75", L"750 px"},
+  };
   Open();
-  Paste(IDC_EDIT_WIDTH, L"12a34");
-  EXPECT_EQ(Text(IDC_EDIT_WIDTH), L"12");
-  EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"2120 px");
-  Paste(IDC_EDIT_HEIGHT, L"-7");
-  EXPECT_EQ(Text(IDC_EDIT_HEIGHT), L"1");
-  EXPECT_EQ(Text(IDC_EDIT_IMAGE_HEIGHT), L"10 px");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
+    Paste(c.id, c.bTyped ? L"" : c.text);  // typed: into the "1" that replaces an empty field, selected
+    for (const wchar_t* p = c.text; c.bTyped && *p; ++p) ::SendDlgItemMessageW(dlg.m_hWnd, c.id, WM_CHAR, *p, 1);
+    EXPECT_EQ(Text(c.id), c.shown);
+    EXPECT_EQ(Text(c.resultId), c.result);
+  }
 }
 
 TEST_F(CalculatorDialog, HugeWidthShowsAMarkerNotAWrappedCount) {
@@ -746,7 +760,7 @@ TEST_F(RenderSetupCommands, FailedExportKeepsTheOldFileAndSaysWhy) {
       ::PostMessageW(box, WM_COMMAND, IDOK, 0);
     }, [&] { written = dlg.ExportSetupTo(c.path, ExportChoices()[2]); });
     EXPECT_FALSE(written);
-    EXPECT_NE(message.find(c.path), std::wstring::npos) << testing::PrintToString(message);
+    EXPECT_NE(message.find(L"\n" + c.path + L"\n"), std::wstring::npos) << "on a line of its own: " << testing::PrintToString(message);
     EXPECT_GT(message.size(), c.path.size() + 40) << "a reason follows the name";
   }
   EXPECT_EQ(ReadFile(old), "old bytes");

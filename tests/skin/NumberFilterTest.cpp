@@ -96,6 +96,18 @@ TEST_F(NumberFilterTest, ALongCutEndsWithTheNumber) {
   EXPECT_EQ(TextOf(m_dlg.m_edInput), L"5");
 }
 
+TEST_F(NumberFilterTest, AWholeNumberFieldRefusesATypedPointOrCommaWithABalloonTip) {
+  m_dlg.m_edInput.SetWholeNumbers(true, L"Whole millimetres only");
+  R log;
+  log.Watch(m_dlg.m_edInput, "edit");
+  log.Only({EM_SHOWBALLOONTIP});
+  m_dlg.m_edInput.SetWindowText(L"");
+  for (wchar_t c : std::wstring(L"1.,5")) m_dlg.m_edInput.SendMessage(WM_CHAR, c, 1);
+  EXPECT_EQ(TextOf(m_dlg.m_edInput), L"15");
+  EXPECT_TRUE(log.Matches({R::Marked("parent EN_CHANGE \"1\"", 0), R::Sent("edit", EM_SHOWBALLOONTIP, 1),
+                           R::Sent("edit", EM_SHOWBALLOONTIP, 1), R::Marked("parent EN_CHANGE \"15\"", 0)}));
+}
+
 TEST_F(NumberFilterTest, TextSetByTheOwnerIsFilteredToo) {
   m_dlg.m_edInput.SetWindowText(L"30 mm");
   EXPECT_EQ(TextOf(m_dlg.m_edInput), L"30");
