@@ -42,25 +42,75 @@ HWND CDialog::OwnerWindow() const {
   return pMain != nullptr && pMain != this ? pMain->m_hWnd : nullptr;
 }
 
-INT_PTR CDialog::DoModal() {
+HWND CDialog::CreateFromTemplate(HWND hOwner) {
   HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
   AfxHookWindowCreate(this);
-  INT_PTR result = ::DialogBoxParamW(hInst, m_lpszTemplateName, OwnerWindow(), AfxDlgProc, 0);
+  HWND hWnd = ::CreateDialogParamW(hInst, m_lpszTemplateName, hOwner, AfxDlgProc, 0);
   AfxUnhookWindowCreate();
-  return result;
+  return hWnd;
+}
+
+// As DialogBox: the owner is disabled before the dialog exists, so that the
+// dialog's initialisation already runs with the owner out of reach.
+INT_PTR CDialog::DoModal() {
+  const HWND hOwner = OwnerWindow();
+  const bool bEnableOwner = hOwner != nullptr && ::IsWindowEnabled(hOwner);
+  if (bEnableOwner) ::EnableWindow(hOwner, FALSE);
+  m_nModalResult = -1;
+  m_bContinueModal = true;
+  if (CreateFromTemplate(hOwner) != nullptr) RunModalLoop();
+  m_bContinueModal = false;
+  // The owner comes back before the dialog goes, so that the platform hands
+  // the activation to it rather than to some other program's window.
+  if (bEnableOwner) ::EnableWindow(hOwner, TRUE);
+  if (m_hWnd != nullptr) {
+    if (hOwner != nullptr && ::GetActiveWindow() == m_hWnd) ::SetActiveWindow(hOwner);
+    DestroyWindow();
+  }
+  return m_nModalResult;
+}
+
+// A template without WS_VISIBLE is shown, as DialogBox shows it, once the
+// queue first runs dry or the first timer comes: after what the
+// initialisation posted.
+void CDialog::RunModalLoop() {
+  bool bShown = IsWindowVisible() != FALSE;
+  MSG msg;
+  while (m_bContinueModal && m_hWnd != nullptr) {
+    if (!bShown && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      ShowWindow(SW_SHOWNORMAL);
+      bShown = true;
+    }
+    const BOOL bGot = ::GetMessageW(&msg, nullptr, 0, 0);
+    if (bGot <= 0) {
+      if (bGot == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
+      m_nModalResult = -1;
+      return;
+    }
+    if (!WalkPreTranslateTree(m_hWnd, &msg) && !::IsDialogMessageW(m_hWnd, &msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    if (!bShown && msg.message == WM_TIMER && m_hWnd != nullptr) {
+      ShowWindow(SW_SHOWNORMAL);
+      bShown = true;
+    }
+  }
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
   m_lpszTemplateName = MAKEINTRESOURCEW(nIDTemplate);
   m_pParentWnd = pParentWnd;
-  HINSTANCE hInst = AfxFindResourceHandle(m_lpszTemplateName, RT_DIALOG);
-  AfxHookWindowCreate(this);
-  HWND hWnd = ::CreateDialogParamW(hInst, m_lpszTemplateName, OwnerWindow(), AfxDlgProc, 0);
-  AfxUnhookWindowCreate();
-  return hWnd != nullptr;
+  return CreateFromTemplate(OwnerWindow()) != nullptr;
 }
 
-void CDialog::EndDialog(int nResult) { ::EndDialog(m_hWnd, nResult); }
+void CDialog::EndDialog(int nResult) {
+  if (m_bContinueModal) {
+    m_nModalResult = nResult;
+    m_bContinueModal = false;
+  }
+  ::EndDialog(m_hWnd, nResult);
+}
 
 BOOL CDialog::OnInitDialog() {
   UpdateData(FALSE);

@@ -8,11 +8,14 @@ class CDialog : public CWnd {
  public:
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
-  // Runs the dialog modally; the value given to EndDialog, or -1 when the
-  // dialog could not be created.
+  // Runs the dialog modally in the library's own loop, so that the dialog and
+  // its controls see each message first (PreTranslateMessage); the value
+  // given to EndDialog, or -1 when the dialog could not be created or the
+  // loop met WM_QUIT, which it leaves in the queue for the loop outside.
   virtual INT_PTR DoModal();
   // Creates the dialog modeless.
   BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+  // Hides the dialog, gives its owner back and ends a modal loop.
   void EndDialog(int nResult);
 
   virtual BOOL OnInitDialog();
@@ -26,6 +29,13 @@ class CDialog : public CWnd {
   CWnd* m_pParentWnd;
 
   HWND OwnerWindow() const;
+
+ private:
+  HWND CreateFromTemplate(HWND hOwner);
+  void RunModalLoop();
+
+  bool m_bContinueModal = false;
+  INT_PTR m_nModalResult = -1;
 
   DECLARE_MESSAGE_MAP()
 };

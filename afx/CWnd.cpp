@@ -1,6 +1,7 @@
 #include "CWnd.h"
 
 #include "AfxGlobals.h"
+#include "AfxProcessWndProcException.h"
 #include "AfxThreadState.h"
 #include "CDC.h"
 #include "CMenu.h"
@@ -91,6 +92,22 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
   if (!DispatchToEntry(isCtlColor ? WM_CTLCOLOR : message, 0, 0, msg)) return FALSE;
   *pResult = msg.lResult;
   return TRUE;
+}
+
+// A message for a window outside hWndStop's family is offered up to the top.
+// A handler that throws is a handler that failed, as in a window procedure.
+BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
+  for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {
+    CWnd* pWnd = FromHandlePermanent(hWnd);
+    try {
+      if (pWnd != nullptr && pWnd->PreTranslateMessage(pMsg)) return TRUE;
+    } catch (...) {
+      AfxProcessWndProcException(pWnd, *pMsg);
+      return FALSE;
+    }
+    if (hWnd == hWndStop) break;
+  }
+  return FALSE;
 }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {

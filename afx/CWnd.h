@@ -43,6 +43,11 @@ class CWnd : public CCmdTarget {
   virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default();
   virtual void PreSubclassWindow() {}
+  // A look at a message before the loop that took it translates and
+  // dispatches it; TRUE swallows it. The library's own loops ask the window
+  // the message is for and each parent up to the loop's window.
+  virtual BOOL PreTranslateMessage(MSG*) { return FALSE; }
+  static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
   virtual void PostNcDestroy() {}
   virtual void DoDataExchange(CDataExchange*) {}
 

@@ -91,6 +91,11 @@ struct MemberOf<T, R(Args...)> {
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
 #define ON_EN_UPDATE(id, memberFxn) ON_CONTROL(EN_UPDATE, id, memberFxn)
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
+// One handler for a run of IDs; it is told which control or command it was.
+#define ON_COMMAND_RANGE(id, idLast, memberFxn) \
+  AFX_ENTRY(WM_COMMAND, CN_COMMAND, id, idLast, (self->*AFX_MEMBER(void(UINT), memberFxn))(LOWORD(msg.wParam)))
+#define ON_CONTROL_RANGE(code, id, idLast, memberFxn) \
+  AFX_ENTRY(WM_COMMAND, code, id, idLast, (self->*AFX_MEMBER(void(UINT), memberFxn))(LOWORD(msg.wParam)))
 
 // Notifications reflected back to the control that sent them
 #define ON_CONTROL_REFLECT(code, memberFxn) \

@@ -3,6 +3,8 @@
 #include <commdlg.h>
 
 #include <cstdlib>
+#include <iterator>
+#include <vector>
 
 #include "AtomicFile.h"
 #include "CAboutDlg.h"
@@ -19,6 +21,13 @@ namespace {
 constexpr int kFieldFontHeight = 21;
 constexpr int kFieldFontWeight = 300;
 
+constexpr COLORREF kDark = RGB(56, 56, 56);
+constexpr COLORREF kPale = RGB(234, 236, 190);
+constexpr COLORREF kBlue = RGB(71, 136, 244);
+constexpr COLORREF kYellow = RGB(231, 201, 0);
+constexpr COLORREF kGreen = RGB(6, 201, 19);
+constexpr COLORREF kLight = RGB(230, 230, 230);
+
 void MoveTo(CWnd& control, LayoutRect pixels) {
   control.MoveWindow(pixels.x, pixels.y, pixels.w, pixels.h, TRUE);
 }
@@ -28,6 +37,63 @@ constexpr int kStepMarkMargin = 3;
 
 }  // namespace
 
+// One row per field. What a field shows and what its tip says are picked out
+// of the window's texts; a field without either has none.
+struct CVantorelDlg::FieldRow {
+  Control control;  // the field's place in m_fields, and its accessible name
+  int nId;
+  COLORREF crBack;
+  COLORREF crText;
+  bool bFreeText;  // a result, not an input: no number filter
+  const std::string* (*pResult)(const RenderTexts&);
+  const std::string* (*pTip)(const FieldTips&);
+};
+
+const CVantorelDlg::FieldRow CVantorelDlg::kFieldTable[] = {
+    {Control::Width, IDC_EDIT_WIDTH, kPale, kDark, false, nullptr, [](const FieldTips& t) { return &t.strWidth; }},
+    {Control::Height, IDC_EDIT_HEIGHT, kPale, kDark, false, nullptr, [](const FieldTips& t) { return &t.strHeight; }},
+    {Control::Fov, IDC_EDIT_FOV, kDark, kBlue, true, [](const RenderTexts& t) { return &t.strFov; },
+     [](const FieldTips& t) { return &t.strFov; }},
+    {Control::Distance, IDC_EDIT_DISTANCE, kDark, kYellow, true, [](const RenderTexts& t) { return &t.strDistance; },
+     nullptr},
+    {Control::Track, IDC_EDIT_TRACK, kDark, kGreen, true, [](const RenderTexts& t) { return &t.strTrackLength; },
+     nullptr},
+    {Control::TrackStart, IDC_EDIT_TRACK_START, kDark, kGreen, true,
+     [](const RenderTexts& t) { return &t.strTrackStart; }, nullptr},
+    {Control::TrackEnd, IDC_EDIT_TRACK_END, kDark, kGreen, true, [](const RenderTexts& t) { return &t.strTrackEnd; },
+     nullptr},
+    {Control::Frames1, IDC_EDIT_FRAMES1, kDark, kPale, true, [](const RenderTexts& t) { return &t.strFrames[0]; },
+     [](const FieldTips& t) { return &t.strFrames[0]; }},
+    {Control::Frames2, IDC_EDIT_FRAMES2, kDark, kPale, true, [](const RenderTexts& t) { return &t.strFrames[1]; },
+     [](const FieldTips& t) { return &t.strFrames[1]; }},
+    {Control::Frames4, IDC_EDIT_FRAMES4, kDark, kPale, true, [](const RenderTexts& t) { return &t.strFrames[2]; },
+     [](const FieldTips& t) { return &t.strFrames[2]; }},
+    {Control::Frames8, IDC_EDIT_FRAMES8, kDark, kPale, true, [](const RenderTexts& t) { return &t.strFrames[3]; },
+     [](const FieldTips& t) { return &t.strFrames[3]; }},
+    {Control::ImageHeight, IDC_EDIT_IMAGE_HEIGHT, kDark, kLight, true,
+     [](const RenderTexts& t) { return &t.strImageHeight; }, [](const FieldTips& t) { return &t.strImage; }},
+    {Control::ImageWidth, IDC_EDIT_IMAGE_WIDTH, kDark, kLight, true,
+     [](const RenderTexts& t) { return &t.strImageWidth; }, [](const FieldTips& t) { return &t.strImage; }},
+};
+
+// One row per system-menu command: the menu shows them in this order, and
+// the shortcuts are made from the same rows.
+struct CVantorelDlg::CommandRow {
+  UINT nId;
+  const wchar_t* pszText;
+  WORD nKey;        // the shortcut's virtual key; 0 for none
+  BYTE fModifiers;  // FCONTROL, FSHIFT, FALT
+  void (CVantorelDlg::*pHandler)();
+  bool bSeparatorBefore;
+};
+
+// Ctrl+C stays the fields' own copy; the results take Shift as well.
+const CVantorelDlg::CommandRow CVantorelDlg::kCommandTable[] = {
+    {ID_SYS_COPY_RESULTS, L"C&opy Results", 'C', FCONTROL | FSHIFT, &CVantorelDlg::OnCopyResults, true},
+    {ID_SYS_EXPORT_SETUP, L"&Export Render Setup...", 'S', FCONTROL, &CVantorelDlg::OnExportSetup, false},
+    {ID_SYS_ABOUT, L"&About Vantorel...", 0, 0, &CVantorelDlg::OnAbout, true},
+};
+
 BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
   ON_WM_SYSCOMMAND()
   ON_WM_PAINT()
@@ -35,19 +101,10 @@ BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
   ON_WM_CTLCOLOR()
   ON_EN_CHANGE(IDC_EDIT_WIDTH, &CVantorelDlg::OnChangeWidth)
   ON_EN_CHANGE(IDC_EDIT_HEIGHT, &CVantorelDlg::OnChangeHeight)
-  ON_BN_CLICKED(IDC_CHECK_MODE0, &CVantorelDlg::OnClickedMode0)
-  ON_BN_CLICKED(IDC_CHECK_MODE1, &CVantorelDlg::OnClickedMode1)
-  ON_BN_CLICKED(IDC_CHECK_MODE2, &CVantorelDlg::OnClickedMode2)
-  ON_BN_CLICKED(IDC_CHECK_MODE3, &CVantorelDlg::OnClickedMode3)
+  ON_CONTROL_RANGE(BN_CLICKED, IDC_CHECK_MODE0, IDC_CHECK_MODE3, &CVantorelDlg::OnClickedStep)
   ON_BN_CLICKED(IDC_BUTTON_MINIMIZE, &CVantorelDlg::OnClickedMinimize)
-  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE0, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE1, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE2, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_SETFOCUS, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE0, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE1, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE2, &CVantorelDlg::OnStepFocusChange)
-  ON_CONTROL(BN_KILLFOCUS, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL_RANGE(BN_SETFOCUS, IDC_CHECK_MODE0, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
+  ON_CONTROL_RANGE(BN_KILLFOCUS, IDC_CHECK_MODE0, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
   ON_WM_DESTROY()
   ON_WM_ENDSESSION()
 END_MESSAGE_MAP()
@@ -62,23 +119,8 @@ CVantorelDlg::CVantorelDlg(CWnd* pParent) : CDialogSK(IDD_VANTOREL_DIALOG, pPare
 
 void CVantorelDlg::DoDataExchange(CDataExchange* pDX) {
   CDialogSK::DoDataExchange(pDX);
-  DDX_Control(pDX, IDC_EDIT_WIDTH, m_editWidth);
-  DDX_Control(pDX, IDC_EDIT_HEIGHT, m_editHeight);
-  DDX_Control(pDX, IDC_EDIT_FOV, m_editFov);
-  DDX_Control(pDX, IDC_EDIT_DISTANCE, m_editDistance);
-  DDX_Control(pDX, IDC_EDIT_TRACK, m_editTrack);
-  DDX_Control(pDX, IDC_EDIT_TRACK_START, m_editTrackStart);
-  DDX_Control(pDX, IDC_EDIT_TRACK_END, m_editTrackEnd);
-  DDX_Control(pDX, IDC_EDIT_FRAMES1, m_editFrames[0]);
-  DDX_Control(pDX, IDC_EDIT_FRAMES2, m_editFrames[1]);
-  DDX_Control(pDX, IDC_EDIT_FRAMES4, m_editFrames[2]);
-  DDX_Control(pDX, IDC_EDIT_FRAMES8, m_editFrames[3]);
-  DDX_Control(pDX, IDC_EDIT_IMAGE_HEIGHT, m_editImageHeight);
-  DDX_Control(pDX, IDC_EDIT_IMAGE_WIDTH, m_editImageWidth);
-  DDX_Control(pDX, IDC_CHECK_MODE0, m_checkMode[0]);
-  DDX_Control(pDX, IDC_CHECK_MODE1, m_checkMode[1]);
-  DDX_Control(pDX, IDC_CHECK_MODE2, m_checkMode[2]);
-  DDX_Control(pDX, IDC_CHECK_MODE3, m_checkMode[3]);
+  for (const FieldRow& row : kFieldTable) DDX_Control(pDX, row.nId, Field(row.control));
+  for (int i = 0; i < 4; ++i) DDX_Control(pDX, IDC_CHECK_MODE0 + i, m_checkMode[i]);
   DDX_Control(pDX, IDC_FRAME_LANDSCAPE, m_frameLandscape);
   DDX_Control(pDX, IDC_FRAME_PORTRAIT, m_framePortrait);
   DDX_Control(pDX, IDC_FRAME_SQUARE, m_frameSquare);
@@ -88,8 +130,7 @@ void CVantorelDlg::DoDataExchange(CDataExchange* pDX) {
 
 BOOL CVantorelDlg::OnInitDialog() {
   CDialog::OnInitDialog();
-  AddSetupCommands();
-  AddAboutToSystemMenu();
+  AddCommands();
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
   PlaceSkinButtons();
@@ -97,18 +138,11 @@ BOOL CVantorelDlg::OnInitDialog() {
 
   m_font.CreateFont(kFieldFontHeight, 0, 0, 0, kFieldFontWeight, FALSE, FALSE, 0, ANSI_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Arial");
-  m_crDark = RGB(56, 56, 56);
-  m_crPale = RGB(234, 236, 190);
-  m_crBlue = RGB(71, 136, 244);
-  m_crYellow = RGB(231, 201, 0);
-  m_crGreen = RGB(6, 201, 19);
-  m_crLight = RGB(230, 230, 230);
   StyleFields();
   // What the calculator reads is whole millimetres: a field showing 99.5
   // would compute 99.
   for (CColorEdit* pInput : {&m_editWidth, &m_editHeight}) pInput->SetWholeNumbers(true, L"Whole millimetres only");
   CreateFieldTips();
-  InstallPreTranslate();
   NameForAssistiveTechnology();
 
   LoadSettings();
@@ -116,21 +150,32 @@ BOOL CVantorelDlg::OnInitDialog() {
   return TRUE;
 }
 
-void CVantorelDlg::AddAboutToSystemMenu() {
+// The menu's words and the shortcut's, both from the command's row.
+void CVantorelDlg::AddCommands() {
   CMenu* pSysMenu = GetSystemMenu(FALSE);
   if (pSysMenu == nullptr) return;
-  CString strAboutMenu;
-  strAboutMenu.LoadString(IDS_ABOUTBOX);
-  if (strAboutMenu.IsEmpty()) return;
-  pSysMenu->AppendMenu(MF_SEPARATOR);
-  pSysMenu->AppendMenu(MF_STRING, ID_SYS_ABOUT, strAboutMenu);
+  std::vector<ACCEL> shortcuts;
+  for (const CommandRow& row : kCommandTable) {
+    std::wstring strText = row.pszText;
+    if (row.nKey != 0) {
+      strText += L'\t';
+      if (row.fModifiers & FCONTROL) strText += L"Ctrl+";
+      if (row.fModifiers & FSHIFT) strText += L"Shift+";
+      if (row.fModifiers & FALT) strText += L"Alt+";
+      strText += static_cast<wchar_t>(row.nKey);
+      shortcuts.push_back(ACCEL{static_cast<BYTE>(FVIRTKEY | row.fModifiers), row.nKey, static_cast<WORD>(row.nId)});
+    }
+    if (row.bSeparatorBefore) pSysMenu->AppendMenu(MF_SEPARATOR);
+    pSysMenu->AppendMenu(MF_STRING, row.nId, strText.c_str());
+  }
+  m_shortcuts.reset(::CreateAcceleratorTableW(shortcuts.data(), static_cast<int>(shortcuts.size())));
 }
 
 void CVantorelDlg::PlaceSkinButtons() {
-  m_btnMinimize.SetToolTipText(L"Minimize");
+  m_btnMinimize.SetToolTipText(Utf16(AccessibleName(Control::Minimize)).c_str());
   m_btnMinimize.SetSkin(IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_OVER, IDB_MINIMIZE_NORMAL);
   MoveTo(m_btnMinimize, kLayoutMinimizeButtonPixels);
-  m_btnClose.SetToolTipText(L"Close");
+  m_btnClose.SetToolTipText(Utf16(AccessibleName(Control::Close)).c_str());
   m_btnClose.SetSkin(IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_OVER, IDB_CLOSE_NORMAL);
   MoveTo(m_btnClose, kLayoutCloseButtonPixels);
 }
@@ -146,26 +191,13 @@ void CVantorelDlg::InstallBackground() {
 }
 
 void CVantorelDlg::StyleFields() {
-  struct Field {
-    CColorEdit& edit;
-    COLORREF crBack;
-    COLORREF crText;
-    BOOL bFreeText;
-  };
-  const Field fields[] = {
-      {m_editWidth, m_crPale, m_crDark, FALSE},          {m_editHeight, m_crPale, m_crDark, FALSE},
-      {m_editFov, m_crDark, m_crBlue, TRUE},             {m_editDistance, m_crDark, m_crYellow, TRUE},
-      {m_editTrack, m_crDark, m_crGreen, TRUE},          {m_editTrackStart, m_crDark, m_crGreen, TRUE},
-      {m_editTrackEnd, m_crDark, m_crGreen, TRUE},       {m_editFrames[0], m_crDark, m_crPale, TRUE},
-      {m_editFrames[1], m_crDark, m_crPale, TRUE},       {m_editFrames[2], m_crDark, m_crPale, TRUE},
-      {m_editFrames[3], m_crDark, m_crPale, TRUE},       {m_editImageHeight, m_crDark, m_crLight, TRUE},
-      {m_editImageWidth, m_crDark, m_crLight, TRUE},
-  };
-  for (const Field& field : fields) {
-    field.edit.SetBkColor(field.crBack);
-    field.edit.SetTextColor(field.crText);
-    field.edit.SetFont(m_font, TRUE);
-    if (field.bFreeText) field.edit.m_bFreeText = TRUE;
+  static_assert(std::size(kFieldTable) == kFieldCount, "one row per field");
+  for (const FieldRow& row : kFieldTable) {
+    CColorEdit& edit = Field(row.control);
+    edit.SetBkColor(row.crBack);
+    edit.SetTextColor(row.crText);
+    edit.SetFont(m_font, TRUE);
+    if (row.bFreeText) edit.m_bFreeText = TRUE;
   }
 }
 
@@ -173,32 +205,20 @@ void CVantorelDlg::StyleFields() {
 // nothing paints it. The names are those of the captions in the picture.
 void CVantorelDlg::NameForAssistiveTechnology() {
   SetWindowText(L"Vantorel");
-  struct ControlName {
+  struct OtherControl {
     int nId;
-    const wchar_t* pszName;
+    Control control;
   };
-  static constexpr ControlName kNames[] = {
-      {IDC_EDIT_WIDTH, L"Hologram width, mm"},
-      {IDC_EDIT_HEIGHT, L"Hologram height, mm"},
-      {IDC_EDIT_FOV, L"Camera field of view"},
-      {IDC_EDIT_DISTANCE, L"Camera distance"},
-      {IDC_EDIT_TRACK, L"Camera track"},
-      {IDC_EDIT_TRACK_START, L"Camera track start"},
-      {IDC_EDIT_TRACK_END, L"Camera track end"},
-      {IDC_EDIT_FRAMES1, L"Frames, every frame"},
-      {IDC_EDIT_FRAMES2, L"Frames, every 2nd frame"},
-      {IDC_EDIT_FRAMES4, L"Frames, every 4th frame"},
-      {IDC_EDIT_FRAMES8, L"Frames, every 8th frame"},
-      {IDC_EDIT_IMAGE_HEIGHT, L"Rendered image height"},
-      {IDC_EDIT_IMAGE_WIDTH, L"Rendered image width"},
-      {IDC_CHECK_MODE0, L"Every frame"},
-      {IDC_CHECK_MODE1, L"Every 2nd frame"},
-      {IDC_CHECK_MODE2, L"Every 4th frame"},
-      {IDC_CHECK_MODE3, L"Every 8th frame"},
-      {IDC_BUTTON_MINIMIZE, L"Minimize"},
-      {IDOK, L"Close"},
+  static constexpr OtherControl kOthers[] = {
+      {IDC_CHECK_MODE0, Control::EveryFrameBox},    {IDC_CHECK_MODE1, Control::Every2ndFrameBox},
+      {IDC_CHECK_MODE2, Control::Every4thFrameBox}, {IDC_CHECK_MODE3, Control::Every8thFrameBox},
+      {IDC_BUTTON_MINIMIZE, Control::Minimize},     {IDOK, Control::Close},
   };
-  for (const ControlName& control : kNames) CAccessibleName::Attach(::GetDlgItem(m_hWnd, control.nId), control.pszName);
+  const auto name = [this](int nId, Control control) {
+    CAccessibleName::Attach(::GetDlgItem(m_hWnd, nId), Utf16(AccessibleName(control)));
+  };
+  for (const FieldRow& row : kFieldTable) name(row.nId, row.control);
+  for (const OtherControl& other : kOthers) name(other.nId, other.control);
 }
 
 void CVantorelDlg::LoadSettings() {
@@ -210,9 +230,9 @@ void CVantorelDlg::LoadSettings() {
   // input rule: a stored 0, or a text the number filter empties, becomes 1.
   CString text;
   text.Format(L"%d", m_setup.nWidthMm);
-  m_editWidth.SetWindowText(text);
+  Field(Control::Width).SetWindowText(text);
   text.Format(L"%d", m_setup.nHeightMm);
-  m_editHeight.SetWindowText(text);
+  Field(Control::Height).SetWindowText(text);
 }
 
 void CVantorelDlg::SaveSettings() {
@@ -223,16 +243,18 @@ void CVantorelDlg::SaveSettings() {
 // The shortcuts arrive here too: the platform sends an accelerator whose
 // command is in the system menu as that menu's command.
 void CVantorelDlg::OnSysCommand(UINT nID, LPARAM lParam) {
-  if ((nID & 0xFFF0) == ID_SYS_ABOUT) {
-    CAboutDlg dlgAbout;
-    dlgAbout.DoModal();
-  } else if ((nID & 0xFFF0) == ID_SYS_COPY_RESULTS) {
-    OnCopyResults();
-  } else if ((nID & 0xFFF0) == ID_SYS_EXPORT_SETUP) {
-    OnExportSetup();
-  } else {
-    CDialogSK::OnSysCommand(nID, lParam);
+  for (const CommandRow& row : kCommandTable) {
+    if ((nID & 0xFFF0) == row.nId) {
+      (this->*row.pHandler)();
+      return;
+    }
   }
+  CDialogSK::OnSysCommand(nID, lParam);
+}
+
+void CVantorelDlg::OnAbout() {
+  CAboutDlg dlgAbout;
+  dlgAbout.DoModal();
 }
 
 // A minimised window shows the program's icon, centred.
@@ -272,19 +294,16 @@ void CVantorelDlg::ApplyInputRule(CColorEdit& edit, int32_t& nValueMm) {
 }
 
 void CVantorelDlg::OnChangeWidth() {
-  ApplyInputRule(m_editWidth, m_setup.nWidthMm);
+  ApplyInputRule(Field(Control::Width), m_setup.nWidthMm);
   ComputeAndShow();
 }
 
 void CVantorelDlg::OnChangeHeight() {
-  ApplyInputRule(m_editHeight, m_setup.nHeightMm);
+  ApplyInputRule(Field(Control::Height), m_setup.nHeightMm);
   ComputeAndShow();
 }
 
-void CVantorelDlg::OnClickedMode0() { SelectMode(RenderEveryFrame); }
-void CVantorelDlg::OnClickedMode1() { SelectMode(RenderEvery2ndFrame); }
-void CVantorelDlg::OnClickedMode2() { SelectMode(RenderEvery4thFrame); }
-void CVantorelDlg::OnClickedMode3() { SelectMode(RenderEvery8thFrame); }
+void CVantorelDlg::OnClickedStep(UINT nID) { SelectMode(static_cast<RenderMode>(nID - IDC_CHECK_MODE0)); }
 
 // The button's own top-level window: the dialog minimises itself whether or
 // not an application object names it the main window.
@@ -294,7 +313,7 @@ void CVantorelDlg::OnClickedMinimize() {
 
 // The boxes are too small to show the platform's focus rectangle, so the
 // window draws one around the focused box and the frame count it chooses.
-void CVantorelDlg::OnStepFocusChange() {
+void CVantorelDlg::OnStepFocusChange(UINT) {
   for (int i = 0; i < 4; ++i) {
     const CRect rcMark = StepMarkRect(i);
     ::RedrawWindow(m_hWnd, &rcMark, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
@@ -306,10 +325,14 @@ void CVantorelDlg::DrawStepFocus(CDC& dc) {
     if (::GetFocus() == m_checkMode[i].m_hWnd) dc.DrawFocusRect(StepMarkRect(i));
 }
 
+const CColorEdit& CVantorelDlg::FrameCount(int nStep) const {
+  return m_fields[static_cast<int>(Control::Frames1) + nStep];
+}
+
 CRect CVantorelDlg::StepMarkRect(int nStep) const {
   CRect rcBox, rcCount, rcMark;
   m_checkMode[nStep].GetWindowRect(&rcBox);
-  m_editFrames[nStep].GetWindowRect(&rcCount);
+  FrameCount(nStep).GetWindowRect(&rcCount);
   ::UnionRect(&rcMark, &rcBox, &rcCount);
   ::InflateRect(&rcMark, kStepMarkMargin, kStepMarkMargin);
   ::MapWindowPoints(HWND_DESKTOP, m_hWnd, reinterpret_cast<POINT*>(&rcMark), 2);
@@ -328,17 +351,12 @@ void CVantorelDlg::SyncModeChecks() {
   m_checkMode[m_setup.nMode].SetCheck(BST_CHECKED);
 }
 
+// The window's texts are UTF-8; each field gets its own in UTF-16.
 void CVantorelDlg::ComputeAndShow() {
   m_result = CalculateRendering(m_setup);
   const RenderTexts texts = FormatRenderTexts(m_setup, m_result);
-  m_editFov.SetWindowText(texts.strFov.c_str());
-  m_editImageHeight.SetWindowText(texts.strImageHeight.c_str());
-  m_editImageWidth.SetWindowText(texts.strImageWidth.c_str());
-  for (int i = 0; i < 4; ++i) m_editFrames[i].SetWindowText(texts.strFrames[i].c_str());
-  m_editTrack.SetWindowText(texts.strTrackLength.c_str());
-  m_editTrackStart.SetWindowText(texts.strTrackStart.c_str());
-  m_editTrackEnd.SetWindowText(texts.strTrackEnd.c_str());
-  m_editDistance.SetWindowText(texts.strDistance.c_str());
+  for (const FieldRow& row : kFieldTable)
+    if (row.pResult != nullptr) Field(row.control).SetWindowText(Utf16(*row.pResult(texts)).c_str());
   ShowOutline();
   ShowFieldTips();
 }
@@ -364,7 +382,7 @@ void CVantorelDlg::ShowOutline() {
 }
 
 void CVantorelDlg::OnDestroy() {
-  m_preTranslate.reset();
+  m_shortcuts.reset();
   CDialogSK::OnDestroy();
   if (!m_bSettingsSaved) SaveSettings();
 }
@@ -380,30 +398,12 @@ void CVantorelDlg::OnEndSession(BOOL bEnding) {
 
 // --- The render setup: copy, export, shortcuts and tool tips ---
 
-void CVantorelDlg::AddSetupCommands() {
-  CMenu* pSysMenu = GetSystemMenu(FALSE);
-  if (pSysMenu == nullptr) return;
-  CString strCopy, strExport;
-  strCopy.LoadString(IDS_COPY_RESULTS);
-  strExport.LoadString(IDS_EXPORT_SETUP);
-  pSysMenu->AppendMenu(MF_SEPARATOR);
-  pSysMenu->AppendMenu(MF_STRING, ID_SYS_COPY_RESULTS, strCopy);
-  pSysMenu->AppendMenu(MF_STRING, ID_SYS_EXPORT_SETUP, strExport);
-}
-
-void CVantorelDlg::InstallPreTranslate() {
-  m_hShortcuts = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDR_SHORTCUTS));
-  m_preTranslate.emplace(m_hWnd, [this](const MSG& msg) { return PreTranslate(msg); });
-}
-
 void CVantorelDlg::CreateFieldTips() {
   // A new tip control has no texts yet, whatever an earlier window showed.
   m_shownTips = {};
   if (!m_fieldTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
-  CColorEdit* const tools[] = {&m_editWidth,     &m_editHeight,     &m_editFov,          &m_editFrames[0],
-                               &m_editFrames[1], &m_editFrames[2], &m_editFrames[3],    &m_editImageWidth,
-                               &m_editImageHeight};
-  for (CColorEdit* pEdit : tools) m_fieldTips.AddTool(pEdit, L"");
+  for (const FieldRow& row : kFieldTable)
+    if (row.pTip != nullptr) m_fieldTips.AddTool(&Field(row.control), L"");
   // A width makes the tip wrap, and its line breaks count.
   constexpr int kTipWidth = 420;
   constexpr int kTipShownMs = 20000;
@@ -416,29 +416,25 @@ void CVantorelDlg::CreateFieldTips() {
 void CVantorelDlg::ShowFieldTips() {
   if (m_fieldTips.GetSafeHwnd() == nullptr) return;
   const FieldTips tips = MakeFieldTips(m_setup);
-  const auto update = [this](const std::string& strNew, const std::string& strShown, CWnd& field) {
-    if (strNew != strShown) m_fieldTips.UpdateTipText(Utf16(strNew).c_str(), &field);
-  };
-  update(tips.strWidth, m_shownTips.strWidth, m_editWidth);
-  update(tips.strHeight, m_shownTips.strHeight, m_editHeight);
-  update(tips.strFov, m_shownTips.strFov, m_editFov);
-  for (int i = 0; i < 4; ++i) update(tips.strFrames[i], m_shownTips.strFrames[i], m_editFrames[i]);
-  update(tips.strImage, m_shownTips.strImage, m_editImageWidth);
-  update(tips.strImage, m_shownTips.strImage, m_editImageHeight);
+  for (const FieldRow& row : kFieldTable) {
+    if (row.pTip == nullptr) continue;
+    const std::string& strNew = *row.pTip(tips);
+    if (strNew != *row.pTip(m_shownTips)) m_fieldTips.UpdateTipText(Utf16(strNew).c_str(), &Field(row.control));
+  }
   m_shownTips = tips;
 }
 
-// The shortcuts, the tool tips' view of the pointer, and a click on a frame
-// count, which picks that frame step as its box does.
-bool CVantorelDlg::PreTranslate(const MSG& msg) {
-  MSG copy = msg;
-  if (m_hShortcuts != nullptr && ::TranslateAcceleratorW(m_hWnd, m_hShortcuts, &copy)) return true;
-  if (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST && m_fieldTips.GetSafeHwnd() != nullptr)
-    m_fieldTips.RelayEvent(&copy);
-  if (msg.message == WM_LBUTTONDOWN)
+// Only the dialog's own windows: a tip's window is owned by the dialog, but
+// is none of its controls.
+BOOL CVantorelDlg::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)) return FALSE;
+  if (m_shortcuts && ::TranslateAcceleratorW(m_hWnd, m_shortcuts.get(), pMsg)) return TRUE;
+  if (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST && m_fieldTips.GetSafeHwnd() != nullptr)
+    m_fieldTips.RelayEvent(pMsg);
+  if (pMsg->message == WM_LBUTTONDOWN)
     for (int i = 0; i < 4; ++i)
-      if (msg.hwnd == m_editFrames[i].m_hWnd) SelectMode(static_cast<RenderMode>(i));
-  return false;
+      if (pMsg->hwnd == FrameCount(i).m_hWnd) SelectMode(static_cast<RenderMode>(i));
+  return CDialogSK::PreTranslateMessage(pMsg);
 }
 
 void CVantorelDlg::OnCopyResults() {

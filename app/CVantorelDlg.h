@@ -1,16 +1,26 @@
 #pragma once
-#include <optional>
+#include <memory>
 #include <string>
+#include <type_traits>
 
+#include "AccessibleNames.h"
 #include "CColorEdit.h"
 #include "CDialogSK.h"
 #include "CxSkinButton.h"
 #include "ExportDialog.h"
-#include "PreTranslateHook.h"
 #include "RenderCalculator.h"
+#include "RenderTexts.h"
 #include "WindowTexts.h"
 #include "afxwin.h"
 #include "resource.h"
+
+// The system menu's commands; the low four bits stay clear, as the system
+// reserves them. Each has a row in the window's command table.
+enum : UINT {
+  ID_SYS_ABOUT = 0x0010,
+  ID_SYS_COPY_RESULTS = 0x0020,
+  ID_SYS_EXPORT_SETUP = 0x0030,
+};
 
 // The calculator window: two inputs, a frame step, and every result of the
 // rendering calculator, on a skinned, borderless dialog.
@@ -22,6 +32,10 @@ class CVantorelDlg : public CDialogSK {
   // all; false, once the user has been told why, when it could not.
   bool ExportSetupTo(const std::wstring& strPath, const ExportChoice& choice);
 
+  // The shortcuts, the tool tips' view of the pointer, and a click on a
+  // frame count, which picks that frame step as its box does.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
  protected:
   void DoDataExchange(CDataExchange* pDX) override;
   BOOL OnInitDialog() override;
@@ -32,16 +46,14 @@ class CVantorelDlg : public CDialogSK {
   HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   void OnChangeWidth();
   void OnChangeHeight();
-  void OnClickedMode0();
-  void OnClickedMode1();
-  void OnClickedMode2();
-  void OnClickedMode3();
+  void OnClickedStep(UINT nID);
   void OnClickedMinimize();
-  void OnStepFocusChange();
+  void OnStepFocusChange(UINT nID);
   void OnDestroy();
   void OnEndSession(BOOL bEnding);
   void OnCopyResults();
   void OnExportSetup();
+  void OnAbout();
   DECLARE_MESSAGE_MAP()
 
   HICON m_hIcon;
@@ -49,24 +61,10 @@ class CVantorelDlg : public CDialogSK {
   RenderSetup m_setup;
   RenderResult m_result;
 
-  COLORREF m_crDark = 0;
-  COLORREF m_crPale = 0;
-  COLORREF m_crBlue = 0;
-  COLORREF m_crYellow = 0;
-  COLORREF m_crGreen = 0;
-  COLORREF m_crLight = 0;
   CFont m_font;
 
-  CColorEdit m_editWidth;
-  CColorEdit m_editHeight;
-  CColorEdit m_editFov;
-  CColorEdit m_editDistance;
-  CColorEdit m_editTrack;
-  CColorEdit m_editTrackStart;
-  CColorEdit m_editTrackEnd;
-  CColorEdit m_editFrames[4];
-  CColorEdit m_editImageHeight;
-  CColorEdit m_editImageWidth;
+  // In the order of Control, whose first controls are the fields.
+  CColorEdit m_fields[kFieldCount];
   CButton m_checkMode[4];
   CStatic m_frameLandscape;
   CStatic m_framePortrait;
@@ -75,7 +73,20 @@ class CVantorelDlg : public CDialogSK {
   CxSkinButton m_btnMinimize;
 
  private:
-  void AddAboutToSystemMenu();
+  struct FieldRow;
+  struct CommandRow;
+  static const FieldRow kFieldTable[];
+  static const CommandRow kCommandTable[];
+
+  struct AcceleratorTableDeleter {
+    void operator()(HACCEL hAccel) const { ::DestroyAcceleratorTable(hAccel); }
+  };
+  using AcceleratorTable = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorTableDeleter>;
+
+  CColorEdit& Field(Control control) { return m_fields[static_cast<int>(control)]; }
+  const CColorEdit& FrameCount(int nStep) const;
+
+  void AddCommands();
   void PlaceSkinButtons();
   void InstallBackground();
   void StyleFields();
@@ -89,18 +100,11 @@ class CVantorelDlg : public CDialogSK {
   void ShowOutline();
   void DrawStepFocus(CDC& dc);
   CRect StepMarkRect(int nStep) const;
-
-  // The render-setup commands, their shortcuts and the fields' tool tips.
-  void AddSetupCommands();
   void CreateFieldTips();
-  void InstallPreTranslate();
   void ShowFieldTips();
-  bool PreTranslate(const MSG& msg);
   void ShowError(const std::wstring& strText, const wchar_t* pszCaption);
 
-  std::optional<PreTranslateHook> m_preTranslate;
-  // Loaded from the program's resources, which own it.
-  HACCEL m_hShortcuts = nullptr;
+  AcceleratorTable m_shortcuts;
   CToolTipCtrl m_fieldTips;
   FieldTips m_shownTips;
 

@@ -1,8 +1,6 @@
 #include "RenderCalculator.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cwchar>
 #include <limits>
 
 namespace {
@@ -37,19 +35,6 @@ int64_t WidthForMode(RenderMode mode, int64_t w, int64_t span, int64_t frames) {
   }
 }
 
-template <typename... Args>
-std::wstring Format(const wchar_t* format, Args... args) {
-  wchar_t buffer[64];
-  int n = std::swprintf(buffer, sizeof buffer / sizeof buffer[0], format, args...);
-  return n < 0 ? std::wstring() : std::wstring(buffer, static_cast<size_t>(n));
-}
-
-std::wstring FormatCount(int32_t count, const wchar_t* format) {
-  if (count == kIntMax) return L"too large";
-  if (count == kIntMin) return L"too small";
-  return Format(format, count);
-}
-
 }  // namespace
 
 RenderResult CalculateRendering(const RenderSetup& setup) {
@@ -81,35 +66,4 @@ RenderResult CalculateRendering(const RenderSetup& setup) {
   else if (setup.nWidthMm == setup.nHeightMm) r.eAspect = Aspect::Square;
   else r.eAspect = Aspect::Portrait;
   return r;
-}
-
-std::wstring FormatDegrees(double degrees) {
-  if (!std::isfinite(degrees)) return L"n/a";
-  return Format(L"%.3f \u00B0", degrees);
-}
-
-std::wstring FormatPixels(int32_t pixels) { return FormatCount(pixels, L"%d px"); }
-
-std::wstring FormatFrames(int32_t frames) { return FormatCount(frames, L"%d frames"); }
-
-std::wstring FormatMillimetres(double millimetres) {
-  if (!std::isfinite(millimetres) || std::fabs(millimetres) >= 1e15) return L"n/a";
-  return Format(L"%.0f mm", millimetres);
-}
-
-RenderTexts FormatRenderTexts(const RenderSetup& setup, const RenderResult& result) {
-  const double T = setup.dTrackLengthMm;
-  RenderTexts t;
-  t.strFov = FormatDegrees(result.dFovDeg);
-  t.strImageHeight = FormatPixels(result.nHeightPx);
-  t.strImageWidth = FormatPixels(result.nWidthPx);
-  t.strFrames[0] = FormatFrames(result.nFrames);
-  t.strFrames[1] = FormatFrames(result.nFrames2);
-  t.strFrames[2] = FormatFrames(result.nFrames4);
-  t.strFrames[3] = FormatFrames(result.nFrames8);
-  t.strTrackLength = FormatMillimetres(T);
-  t.strTrackStart = FormatMillimetres(T * -1.0 * 0.5);
-  t.strTrackEnd = FormatMillimetres(T * 0.5);
-  t.strDistance = FormatMillimetres(setup.dCameraDistanceMm);
-  return t;
 }

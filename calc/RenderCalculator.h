@@ -4,7 +4,6 @@
 // it builds for the host as well as for Windows.
 
 #include <cstdint>
-#include <string>
 
 // Frame step: every frame, every 2nd, 4th or 8th frame.
 enum RenderMode : int32_t {
@@ -26,7 +25,7 @@ struct RenderSetup {
 };
 
 // A pixel or frame count that does not fit in 32 bits is held at the nearest
-// end of the int32 range; the texts below show such an end as a marker, also
+// end of the int32 range; the window's texts show such an end as a marker, also
 // for a count that lands there exactly, which the record cannot tell apart.
 struct RenderResult {
   double dFovDeg = 0;
@@ -41,22 +40,3 @@ struct RenderResult {
 };
 
 RenderResult CalculateRendering(const RenderSetup& setup);
-
-// The texts the window shows, in UTF-16 on Windows.
-struct RenderTexts {
-  std::wstring strFov;
-  std::wstring strImageHeight;
-  std::wstring strImageWidth;
-  std::wstring strFrames[4];
-  std::wstring strTrackLength;
-  std::wstring strTrackStart;
-  std::wstring strTrackEnd;
-  std::wstring strDistance;
-};
-
-RenderTexts FormatRenderTexts(const RenderSetup& setup, const RenderResult& result);
-
-std::wstring FormatDegrees(double degrees);
-std::wstring FormatPixels(int32_t pixels);
-std::wstring FormatFrames(int32_t frames);
-std::wstring FormatMillimetres(double millimetres);

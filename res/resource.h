@@ -3,13 +3,9 @@
 // script and the code.
 
 #define IDD_ABOUTBOX 100
-#define IDS_ABOUTBOX 101
 #define IDD_VANTOREL_DIALOG 102
-#define IDS_COPY_RESULTS 103
-#define IDS_EXPORT_SETUP 104
 
 #define IDR_MAINFRAME 128
-#define IDR_SHORTCUTS 136
 
 #define IDB_BACKGROUND 129
 #define IDB_CLOSE_NORMAL 130
@@ -44,10 +40,3 @@
 #ifndef IDC_STATIC
 #define IDC_STATIC (-1)
 #endif
-
-// System-menu command of the About item; the low four bits stay clear, as the
-// system reserves them.
-#define ID_SYS_ABOUT 0x0010
-// The render-setup commands, in the system menu and behind their shortcuts.
-#define ID_SYS_COPY_RESULTS 0x0020
-#define ID_SYS_EXPORT_SETUP 0x0030

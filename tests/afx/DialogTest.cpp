@@ -15,7 +15,9 @@ constexpr UINT_PTR kWatchdogTimer = 1;
 constexpr UINT WM_SCRIPT = WM_APP + 40;
 constexpr UINT WM_PRIVATE_QUERY = WM_APP + 41;
 
-void CALLBACK EndTimedOutDialog(HWND hWnd, UINT, UINT_PTR, DWORD) { ::EndDialog(hWnd, kTimedOut); }
+void CALLBACK EndTimedOutDialog(HWND hWnd, UINT, UINT_PTR, DWORD) {
+  static_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd))->EndDialog(kTimedOut);
+}
 
 class CBoundDlg : public CDialog {
  public:
@@ -50,7 +52,7 @@ TEST(DialogBinding, AMissingTemplateFailsWithoutCapturingTheNextWindow) {
   ::DestroyWindow(hWnd);
 }
 
-enum class Ending { OkCommand, CancelCommand, EnterKey, EscapeKey, SystemClose };
+enum class Ending { OkCommand, CancelCommand, EnterKey, EscapeKey, SystemClose, EscapeSwallowedThenEnter };
 
 // Ends itself from inside its own modal loop, the way a user would.
 class CScriptedDlg : public CDialog {
@@ -81,9 +83,21 @@ class CScriptedDlg : public CDialog {
       case Ending::EnterKey: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001); break;
       case Ending::EscapeKey: ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001); break;
       case Ending::SystemClose: SendMessage(WM_SYSCOMMAND, SC_CLOSE); break;
+      case Ending::EscapeSwallowedThenEnter:
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+        ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
+        break;
     }
     return 0;
   }
+  // Asked by the loop on the way up from the focused edit to the dialog.
+  BOOL PreTranslateMessage(MSG* pMsg) override {
+    const bool bSwallow = m_ending == Ending::EscapeSwallowedThenEnter && pMsg->message == WM_KEYDOWN &&
+                          pMsg->wParam == VK_ESCAPE && pMsg->hwnd == ::GetDlgItem(m_hWnd, IDC_TEST_EDIT);
+    m_nSwallowed += bSwallow;
+    return bSwallow;
+  }
+  int m_nSwallowed = 0;
   DECLARE_MESSAGE_MAP()
 
  private:
@@ -100,6 +114,7 @@ TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
     INT_PTR result;
     int oks;
     int cancels;
+    int swallowed = 0;
   };
   const Case cases[] = {
       {Ending::OkCommand, "OK command", IDOK, 1, 0},
@@ -107,6 +122,7 @@ TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
       {Ending::EnterKey, "Enter key", IDOK, 1, 0},
       {Ending::EscapeKey, "Escape key", IDCANCEL, 0, 1},
       {Ending::SystemClose, "system menu Close", IDCANCEL, 0, 1},
+      {Ending::EscapeSwallowedThenEnter, "Escape taken by PreTranslateMessage", IDOK, 1, 0, 1},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -114,6 +130,7 @@ TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
     EXPECT_EQ(dlg.DoModal(), c.result);
     EXPECT_EQ(dlg.m_nOk, c.oks);
     EXPECT_EQ(dlg.m_nCancel, c.cancels);
+    EXPECT_EQ(dlg.m_nSwallowed, c.swallowed);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
   }
 }

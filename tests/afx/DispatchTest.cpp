@@ -22,6 +22,8 @@ constexpr UINT WM_NOWHERE = WM_APP + 4;
 constexpr UINT ID_HANDLED = 100;
 constexpr UINT ID_CLICKED = 101;
 constexpr UINT ID_UNHANDLED = 102;
+constexpr UINT ID_RANGE_FIRST = 110;
+constexpr UINT ID_RANGE_LAST = 113;
 
 BOOL CreateOnBase(CWnd& wnd) {
   return wnd.CreateEx(0, R::BaseClassName(), L"", WS_POPUP, CRect(0, 0, 200, 100), nullptr, 0);
@@ -39,6 +41,8 @@ class CLevel1 : public CWnd {
   }
   void OnHandledCommand() { R::Mark("Level1::OnHandledCommand"); }
   void OnClicked() { R::Mark("Level1::OnClicked"); }
+  void OnRangeCommand(UINT nID) { R::Mark("Level1::OnRangeCommand " + std::to_string(nID)); }
+  void OnRangeFocus(UINT nID) { R::Mark("Level1::OnRangeFocus " + std::to_string(nID)); }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CLevel1, CWnd)
@@ -46,6 +50,8 @@ BEGIN_MESSAGE_MAP(CLevel1, CWnd)
   ON_MESSAGE(WM_OVERRIDDEN, &CLevel1::OnOverridden)
   ON_COMMAND(ID_HANDLED, &CLevel1::OnHandledCommand)
   ON_BN_CLICKED(ID_CLICKED, &CLevel1::OnClicked)
+  ON_COMMAND_RANGE(ID_RANGE_FIRST, ID_RANGE_LAST, &CLevel1::OnRangeCommand)
+  ON_CONTROL_RANGE(BN_SETFOCUS, ID_RANGE_FIRST, ID_RANGE_LAST, &CLevel1::OnRangeFocus)
 END_MESSAGE_MAP()
 
 class CLevel2 : public CLevel1 {
@@ -123,6 +129,9 @@ TEST_F(TableChain, CommandsAreFoundByIdAndNotificationCode) {
   m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_CLICKED, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
   m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_CLICKED, BN_DOUBLECLICKED), reinterpret_cast<LPARAM>(hButton));
   m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_UNHANDLED, 0), 0);
+  for (UINT id : {ID_RANGE_FIRST, ID_RANGE_LAST, ID_RANGE_LAST + 1})
+    m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  m_wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_RANGE_LAST, BN_SETFOCUS), reinterpret_cast<LPARAM>(hButton));
   EXPECT_TRUE(m_recorder.Matches({
       R::Sent("wnd", WM_COMMAND, 0).W(ID_HANDLED),
       R::Marked("Level1::OnHandledCommand", 0),
@@ -132,6 +141,14 @@ TEST_F(TableChain, CommandsAreFoundByIdAndNotificationCode) {
       R::Base("wnd", WM_COMMAND, 0).W(MAKEWPARAM(ID_CLICKED, BN_DOUBLECLICKED)),
       R::Sent("wnd", WM_COMMAND, 0).W(ID_UNHANDLED),
       R::Base("wnd", WM_COMMAND, 0).W(ID_UNHANDLED),
+      R::Sent("wnd", WM_COMMAND, 0).W(ID_RANGE_FIRST),
+      R::Marked("Level1::OnRangeCommand 110", 0),
+      R::Sent("wnd", WM_COMMAND, 0).W(ID_RANGE_LAST),
+      R::Marked("Level1::OnRangeCommand 113", 0),
+      R::Sent("wnd", WM_COMMAND, 0).W(ID_RANGE_LAST + 1),
+      R::Base("wnd", WM_COMMAND, 0).W(ID_RANGE_LAST + 1),
+      R::Sent("wnd", WM_COMMAND, 0).W(MAKEWPARAM(ID_RANGE_LAST, BN_SETFOCUS)),
+      R::Marked("Level1::OnRangeFocus 113", 0),
   }));
 }
 

@@ -14,6 +14,11 @@ class CSignatureWnd : public CWnd {
 #else
   void OnClicked() {}
 #endif
+#ifdef MISFIT_CONTROL_RANGE
+  void OnStep() {}
+#else
+  void OnStep(UINT) {}
+#endif
   void OnSize(UINT, int, int) {}
   LRESULT OnPrivate(WPARAM, LPARAM) { return 0; }
   DECLARE_MESSAGE_MAP()
@@ -22,6 +27,7 @@ class CSignatureWnd : public CWnd {
 BEGIN_MESSAGE_MAP(CSignatureWnd, CWnd)
   ON_WM_ERASEBKGND()
   ON_BN_CLICKED(100, &CSignatureWnd::OnClicked)
+  ON_CONTROL_RANGE(BN_CLICKED, 110, 113, &CSignatureWnd::OnStep)
   ON_WM_SIZE()
   ON_MESSAGE(WM_APP, &CSignatureWnd::OnPrivate)
 END_MESSAGE_MAP()

@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "CVantorelDlg.h"
+#include "CalculatorFields.h"
 #include "Clipboard.h"
 #include "MessagePump.h"
-#include "dlgs.h"
+#include "SaveAsName.h"
 #include "ProfileSettings.h"
 #include "layout.h"
 
@@ -339,11 +340,6 @@ TEST_F(CalculatorDialog, SystemMenuEndsWithTheAboutItem) {
   for (const TextFit& line : g_aboutLines) EXPECT_LE(line.nTextWidth, line.nRoom) << "clipped: " << line.text;
 }
 
-constexpr int kFieldIds[] = {IDC_EDIT_WIDTH,   IDC_EDIT_HEIGHT,  IDC_EDIT_FOV,     IDC_EDIT_DISTANCE,
-                             IDC_EDIT_TRACK,   IDC_EDIT_TRACK_START, IDC_EDIT_TRACK_END, IDC_EDIT_FRAMES1,
-                             IDC_EDIT_FRAMES2, IDC_EDIT_FRAMES4, IDC_EDIT_FRAMES8, IDC_EDIT_IMAGE_HEIGHT,
-                             IDC_EDIT_IMAGE_WIDTH};
-
 // Measured, not guessed from pixels: each text in its field's own font against
 // the rectangle the field formats its text in. Up to 100,000 mm every text
 // shows whole; beyond, up to the largest number the inputs take, its number
@@ -361,7 +357,7 @@ TEST_F(CalculatorDialog, EveryTextFitsItsFieldAtTheExtremes) {
   for (const Extreme& e : extremes) {
     Type(IDC_EDIT_WIDTH, e.width);
     Type(IDC_EDIT_HEIGHT, e.height);
-    for (int id : kFieldIds) {
+    for (int id : kCalculatorFieldIds) {
       const std::wstring text = Text(id);
       const std::wstring shown = e.bWhole ? text : text.substr(0, text.find(L' '));
       HWND field = ::GetDlgItem(dlg.m_hWnd, id);
@@ -514,13 +510,6 @@ std::wstring MessageText(HWND box) {
     text += buffer;
   }
   return text;
-}
-
-// The Save As dialog's file name: a combo box in the newer layout, an edit
-// field in the older one.
-HWND SaveAsName(HWND saveAs) {
-  HWND combo = ::GetDlgItem(saveAs, cmb13);
-  return combo != nullptr && ::IsWindowVisible(combo) ? combo : ::GetDlgItem(saveAs, edt1);
 }
 
 std::wstring ClipboardText() {

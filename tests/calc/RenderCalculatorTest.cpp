@@ -1,4 +1,5 @@
 #include "RenderCalculator.h"
+#include "RenderTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -16,19 +17,19 @@ RenderSetup MakeSetup(int32_t width, int32_t height, RenderMode mode = RenderEve
 
 struct Worked {
   int32_t width, height;
-  const wchar_t* fov;
-  const wchar_t* height_px;
-  const wchar_t* widths[4];
+  const char* fov;
+  const char* height_px;
+  const char* widths[4];
 };
 
 // The worked examples users check their set-ups against.
 const Worked kWorked[] = {
-    {30, 20, L"41.947 \u00B0", L"200 px", {L"2300 px", L"2298 px", L"2296 px", L"2292 px"}},
-    {1, 1, L"37.042 \u00B0", L"10 px", {L"2010 px", L"2008 px", L"2006 px", L"2002 px"}},
-    {3, 3, L"37.385 \u00B0", L"30 px", {L"2030 px", L"2028 px", L"2026 px", L"2022 px"}},
-    {100, 57, L"53.130 \u00B0", L"570 px", {L"3000 px", L"2998 px", L"2996 px", L"2992 px"}},
-    {57, 100, L"46.374 \u00B0", L"1000 px", {L"2570 px", L"2568 px", L"2566 px", L"2562 px"}},
-    {1000, 1, L"126.870 \u00B0", L"10 px", {L"12000 px", L"11998 px", L"11996 px", L"11992 px"}},
+    {30, 20, "41.947 \u00B0", "200 px", {"2300 px", "2298 px", "2296 px", "2292 px"}},
+    {1, 1, "37.042 \u00B0", "10 px", {"2010 px", "2008 px", "2006 px", "2002 px"}},
+    {3, 3, "37.385 \u00B0", "30 px", {"2030 px", "2028 px", "2026 px", "2022 px"}},
+    {100, 57, "53.130 \u00B0", "570 px", {"3000 px", "2998 px", "2996 px", "2992 px"}},
+    {57, 100, "46.374 \u00B0", "1000 px", {"2570 px", "2568 px", "2566 px", "2562 px"}},
+    {1000, 1, "126.870 \u00B0", "10 px", {"12000 px", "11998 px", "11996 px", "11992 px"}},
 };
 
 TEST(RenderCalculator, WorkedExamplesToTheCharacter) {
@@ -40,23 +41,23 @@ TEST(RenderCalculator, WorkedExamplesToTheCharacter) {
       EXPECT_EQ(t.strFov, w.fov);
       EXPECT_EQ(t.strImageHeight, w.height_px);
       EXPECT_EQ(t.strImageWidth, w.widths[mode]);
-      EXPECT_EQ(t.strFrames[0], L"2000 frames");
-      EXPECT_EQ(t.strFrames[1], L"1000 frames");
-      EXPECT_EQ(t.strFrames[2], L"500 frames");
-      EXPECT_EQ(t.strFrames[3], L"250 frames");
-      EXPECT_EQ(t.strDistance, L"300 mm");
-      EXPECT_EQ(t.strTrackLength, L"200 mm");
-      EXPECT_EQ(t.strTrackStart, L"-100 mm");
-      EXPECT_EQ(t.strTrackEnd, L"100 mm");
+      EXPECT_EQ(t.strFrames[0], "2000 frames");
+      EXPECT_EQ(t.strFrames[1], "1000 frames");
+      EXPECT_EQ(t.strFrames[2], "500 frames");
+      EXPECT_EQ(t.strFrames[3], "250 frames");
+      EXPECT_EQ(t.strDistance, "300 mm");
+      EXPECT_EQ(t.strTrackLength, "200 mm");
+      EXPECT_EQ(t.strTrackStart, "-100 mm");
+      EXPECT_EQ(t.strTrackEnd, "100 mm");
     }
   }
 }
 
-TEST(RenderCalculator, DegreeSignIsOneUtf16CodeUnitAfterABlank) {
-  std::wstring fov = FormatDegrees(41.947);
-  ASSERT_EQ(fov.size(), 8u);
-  EXPECT_EQ(fov[6], L' ');
-  EXPECT_EQ(static_cast<unsigned>(fov[7]), 0xB0u);
+TEST(RenderCalculator, DegreeSignIsItsTwoUtf8BytesAfterABlank) {
+  std::string fov = FormatDegrees(41.947);
+  ASSERT_EQ(fov.size(), 9u);
+  EXPECT_EQ(fov[6], ' ');
+  EXPECT_EQ(fov.substr(7), "\xC2\xB0");
 }
 
 TEST(RenderCalculator, ThirtyByTwentyRecord) {
@@ -114,9 +115,9 @@ TEST(RenderCalculator, ModesNarrowTheWidthByTheirStep) {
 TEST(RenderCalculator, LargestSizesThatStillFitAreExact) {
   RenderSetup s = MakeSetup(214748164, 214748364);
   RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
-  EXPECT_EQ(t.strImageWidth, L"2147483640 px");
-  EXPECT_EQ(t.strImageHeight, L"2147483640 px");
-  EXPECT_EQ(t.strFrames[0], L"2000 frames");
+  EXPECT_EQ(t.strImageWidth, "2147483640 px");
+  EXPECT_EQ(t.strImageHeight, "2147483640 px");
+  EXPECT_EQ(t.strFrames[0], "2000 frames");
 }
 
 // Inputs the formulas do not cover: no fault, no wrapped counts, a marker
@@ -124,30 +125,30 @@ TEST(RenderCalculator, LargestSizesThatStillFitAreExact) {
 TEST(RenderCalculator, InputsOutsideTheFormulasShowMarkers) {
   RenderSetup s = MakeSetup(214748165, 214748365);
   RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
-  EXPECT_EQ(t.strImageWidth, L"too large");
-  EXPECT_EQ(t.strImageHeight, L"too large");
-  EXPECT_EQ(t.strFrames[0], L"2000 frames");
+  EXPECT_EQ(t.strImageWidth, "too large");
+  EXPECT_EQ(t.strImageHeight, "too large");
+  EXPECT_EQ(t.strFrames[0], "2000 frames");
 
   s = MakeSetup(INT_MAX, INT_MAX, RenderEvery8thFrame);
   t = FormatRenderTexts(s, CalculateRendering(s));
-  EXPECT_EQ(t.strImageWidth, L"too large");
-  EXPECT_EQ(t.strFrames[3], L"250 frames");
+  EXPECT_EQ(t.strImageWidth, "too large");
+  EXPECT_EQ(t.strFrames[3], "250 frames");
 
   s = MakeSetup(INT_MIN, INT_MIN);
   t = FormatRenderTexts(s, CalculateRendering(s));
-  EXPECT_EQ(t.strImageWidth, L"too small");
-  EXPECT_EQ(t.strImageHeight, L"too small");
+  EXPECT_EQ(t.strImageWidth, "too small");
+  EXPECT_EQ(t.strImageHeight, "too small");
 
   s = MakeSetup(0, 0);
   t = FormatRenderTexts(s, CalculateRendering(s));
-  EXPECT_EQ(t.strFov, L"n/a");  // 0 / 0
-  EXPECT_EQ(t.strImageWidth, L"2000 px");
-  EXPECT_EQ(t.strImageHeight, L"0 px");
+  EXPECT_EQ(t.strFov, "n/a");  // 0 / 0
+  EXPECT_EQ(t.strImageWidth, "2000 px");
+  EXPECT_EQ(t.strImageHeight, "0 px");
 
   s = MakeSetup(-200, 5);  // the track sum is zero
   t = FormatRenderTexts(s, CalculateRendering(s));
-  EXPECT_EQ(t.strFov, L"0.000 \u00B0");
-  EXPECT_EQ(t.strImageWidth, L"0 px");
+  EXPECT_EQ(t.strFov, "0.000 \u00B0");
+  EXPECT_EQ(t.strImageWidth, "0 px");
 }
 
 // The record holds a count that does not fit at the nearest end of the int32
@@ -159,19 +160,19 @@ TEST(RenderCalculator, CountExactlyOnTheRangeEndShowsTheMarker) {
   RenderSetup s = MakeSetup(-214748564, 1, RenderEvery8thFrame);
   RenderResult r = CalculateRendering(s);
   EXPECT_EQ(r.nWidthPx, INT_MIN);
-  EXPECT_EQ(FormatRenderTexts(s, r).strImageWidth, L"too small");
+  EXPECT_EQ(FormatRenderTexts(s, r).strImageWidth, "too small");
 
   s.nMode = RenderEvery4thFrame;
-  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, L"-2147483644 px");
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, "-2147483644 px");
   s = MakeSetup(-214748563, 1, RenderEvery8thFrame);
-  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, L"-2147483638 px");
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, "-2147483638 px");
 
   s = MakeSetup(30, -1);
   s.dPixelPitchMm = 0x1p-31;  // exactly -2^31 px
-  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, L"too small");
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, "too small");
   s.nHeightMm = 1;
   s.dPixelPitchMm = 1.0 / 2147483647.5;  // truncates to exactly 2^31 - 1 px
-  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, L"too large");
+  EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, "too large");
 }
 
 TEST(RenderCalculator, UnknownModeWidthIsTheEveryFrameWidth) {

@@ -2,6 +2,7 @@
 // undefined-behaviour sanitizers (any report aborts the run) and checks each
 // count against the exact value, worked out independently in 64 bits.
 #include "RenderCalculator.h"
+#include "RenderTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +15,10 @@ namespace {
 // What a count text must read: the exact count, or the marker when it does
 // not fit in 32 bits. The ends of the range are held for the markers, so a
 // count landing on one reads as the marker too.
-std::wstring Expected(int64_t exact, const wchar_t* unit) {
-  if (exact >= INT_MAX) return L"too large";
-  if (exact <= INT_MIN) return L"too small";
-  return std::to_wstring(exact) + unit;
+std::string Expected(int64_t exact, const char* unit) {
+  if (exact >= INT_MAX) return "too large";
+  if (exact <= INT_MIN) return "too small";
+  return std::to_string(exact) + unit;
 }
 
 void Check(int32_t w, int32_t h, int32_t mode) {
@@ -32,10 +33,10 @@ void Check(int32_t w, int32_t h, int32_t mode) {
   const int64_t frames = 2000;
   int64_t width = int64_t{w} * 10 + frames;
   if (mode >= 1 && mode <= 3) width = int64_t{w} * 10 + step[mode] * (frames / step[mode]) - step[mode];
-  ASSERT_EQ(t.strImageHeight, Expected(int64_t{h} * 10, L" px")) << w << 'x' << h;
-  ASSERT_EQ(t.strImageWidth, Expected(width, L" px")) << w << 'x' << h << " mode " << mode;
-  ASSERT_EQ(t.strFrames[0], L"2000 frames");
-  ASSERT_EQ(t.strFrames[3], L"250 frames");
+  ASSERT_EQ(t.strImageHeight, Expected(int64_t{h} * 10, " px")) << w << 'x' << h;
+  ASSERT_EQ(t.strImageWidth, Expected(width, " px")) << w << 'x' << h << " mode " << mode;
+  ASSERT_EQ(t.strFrames[0], "2000 frames");
+  ASSERT_EQ(t.strFrames[3], "250 frames");
   ASSERT_FALSE(t.strFov.empty());
 }
 

@@ -26,13 +26,14 @@
 #include <cwchar>
 #include <string>
 
+#include "CalculatorFields.h"
+
 namespace {
 
 constexpr int kImageWidthId = 1016;
 constexpr DWORD kPollMs = 50;
 constexpr DWORD kDefaultWaitMs = 10000;
 constexpr UINT kPingTimeoutMs = 1000;
-constexpr int kEditIds[] = {1000, 1001, 1002, 1003, 1004, 1005, 1006, 1007, 1008, 1009, 1010, 1011, 1016};
 
 BOOL CALLBACK MatchCalculator(HWND hwnd, LPARAM lParam) {
   wchar_t className[16] = {};
@@ -73,7 +74,7 @@ BOOL CALLBACK PrintControl(HWND hwnd, LPARAM) {
 // GetDlgItemTextW asks the field itself (WM_GETTEXT); GetWindowTextW would
 // only read the stored caption of another process's window, which is empty.
 void PrintTexts(HWND dialog) {
-  for (int id : kEditIds) {
+  for (int id : kCalculatorFieldIds) {
     wchar_t text[256] = {};
     GetDlgItemTextW(dialog, id, text, 256);
     std::printf("text.%d=%s\n", id, ToUtf8(text).c_str());

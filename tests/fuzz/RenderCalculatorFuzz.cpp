@@ -8,6 +8,7 @@
 // pattern. Missing bytes read as zero. Without the doubles the program's own
 // constants apply, and every text is checked against its exact value.
 #include "RenderCalculator.h"
+#include "RenderTexts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cwchar>
 #include <limits>
 #include <string>
 
@@ -28,7 +28,8 @@ constexpr size_t kInputSize = kConstantsAt + 3 * sizeof(double);
 // The longest text a result format can make is 19 characters
 // ("-999999999999999 mm"); anything longer would not fit its field.
 constexpr size_t kMaxText = 20;
-const std::wstring kDegree = L" \u00B0";
+const std::string kDegreeSign = "\u00B0";
+const std::string kDegree = " " + kDegreeSign;
 
 struct FuzzCase {
   RenderSetup setup;
@@ -53,12 +54,12 @@ FuzzCase Decode(const uint8_t* data, size_t size) {
   return c;
 }
 
-[[noreturn]] void Fail(const RenderSetup& s, const char* what, const std::wstring& text) {
+[[noreturn]] void Fail(const RenderSetup& s, const char* what, const std::string& text) {
   std::string shown;
-  for (wchar_t ch : text) {
+  for (char ch : text) {
+    const auto byte = static_cast<unsigned char>(ch);
     char escaped[16];
-    std::snprintf(escaped, sizeof escaped, ch >= 0x20 && ch < 0x7F ? "%c" : "\\u%04X",
-                  static_cast<unsigned>(ch));
+    std::snprintf(escaped, sizeof escaped, byte >= 0x20 && byte < 0x7F ? "%c" : "\\x%02X", byte);
     shown += escaped;
   }
   std::fprintf(stderr,
@@ -69,52 +70,58 @@ FuzzCase Decode(const uint8_t* data, size_t size) {
   std::abort();
 }
 
-void Expect(bool ok, const RenderSetup& s, const char* what, const std::wstring& text) {
+void Expect(bool ok, const RenderSetup& s, const char* what, const std::string& text) {
   if (!ok) Fail(s, what, text);
 }
 
-bool HasDigitsOnly(const std::wstring& text, size_t from, size_t to) {
+bool HasDigitsOnly(const std::string& text, size_t from, size_t to) {
   if (from >= to) return false;
   return std::all_of(text.begin() + from, text.begin() + to,
-                     [](wchar_t ch) { return ch >= L'0' && ch <= L'9'; });
+                     [](char ch) { return ch >= '0' && ch <= '9'; });
 }
 
 // "-?digits" then, with decimals, "." and that many digits, then the unit;
 // the number is returned in value.
-bool ParseNumber(const std::wstring& text, const std::wstring& unit, size_t decimals,
+bool ParseNumber(const std::string& text, const std::string& unit, size_t decimals,
                  double& value) {
   if (text.size() <= unit.size() || text.compare(text.size() - unit.size(), unit.size(), unit))
     return false;
   size_t end = text.size() - unit.size();
   if (decimals > 0) {
-    if (end < decimals + 2 || text[end - decimals - 1] != L'.' ||
+    if (end < decimals + 2 || text[end - decimals - 1] != '.' ||
         !HasDigitsOnly(text, end - decimals, end))
       return false;
     end -= decimals + 1;
   }
-  if (!HasDigitsOnly(text, text[0] == L'-' ? 1 : 0, end)) return false;
-  value = std::wcstod(text.c_str(), nullptr);
+  if (!HasDigitsOnly(text, text[0] == '-' ? 1 : 0, end)) return false;
+  value = std::strtod(text.c_str(), nullptr);
   return true;
 }
 
-void CheckShape(const RenderSetup& s, const std::wstring& text) {
+void CheckShape(const RenderSetup& s, const std::string& text) {
   Expect(!text.empty(), s, "empty text", text);
   Expect(text.size() <= kMaxText, s, "text longer than its field", text);
-  std::wstring lower(text);
-  for (wchar_t& ch : lower) ch = (ch >= L'A' && ch <= L'Z') ? ch - L'A' + L'a' : ch;
-  Expect(lower.find(L"nan") == std::wstring::npos && lower.find(L"inf") == std::wstring::npos, s,
+  std::string lower(text);
+  for (char& ch : lower) ch = (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
+  Expect(lower.find("nan") == std::string::npos && lower.find("inf") == std::string::npos, s,
          "not-a-number shown as a number", text);
-  for (wchar_t ch : text)
-    Expect((ch >= 0x20 && ch < 0x7F) || ch == 0xB0, s, "unexpected character", text);
+  // Printable ASCII, and the degree sign as its two UTF-8 bytes.
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text.compare(i, kDegreeSign.size(), kDegreeSign) == 0) {
+      i += kDegreeSign.size() - 1;
+      continue;
+    }
+    Expect(text[i] >= 0x20 && text[i] < 0x7F, s, "unexpected character", text);
+  }
 }
 
 // What a count text must read, given the count worked out exactly. The
 // record holds a count that does not fit at the nearest end of the int32
 // range, so only counts strictly inside it can show as numbers.
-std::wstring CountText(int64_t exact, const wchar_t* unit) {
-  if (exact >= kIntMax) return L"too large";
-  if (exact <= kIntMin) return L"too small";
-  return std::to_wstring(exact) + unit;
+std::string CountText(int64_t exact, const char* unit) {
+  if (exact >= kIntMax) return "too large";
+  if (exact <= kIntMin) return "too small";
+  return std::to_string(exact) + unit;
 }
 
 // The exact count of a quotient, truncated; NaN has none and shows low.
@@ -133,20 +140,20 @@ void CheckOwnConstants(const RenderSetup& s, const RenderTexts& t) {
   const int64_t step = StepOf(s.nMode);
   const int64_t frames = 2000;
   const int64_t width = step == 1 ? 10 * W + frames : 10 * W + step * (frames / step) - step;
-  Expect(t.strImageHeight == CountText(10 * int64_t{s.nHeightMm}, L" px"), s, "image height",
+  Expect(t.strImageHeight == CountText(10 * int64_t{s.nHeightMm}, " px"), s, "image height",
          t.strImageHeight);
-  Expect(t.strImageWidth == CountText(width, L" px"), s, "image width", t.strImageWidth);
+  Expect(t.strImageWidth == CountText(width, " px"), s, "image width", t.strImageWidth);
   for (int i = 0; i < 4; ++i)
-    Expect(t.strFrames[i] == CountText(frames >> i, L" frames"), s, "frames", t.strFrames[i]);
-  Expect(t.strDistance == L"300 mm", s, "distance", t.strDistance);
-  Expect(t.strTrackLength == L"200 mm", s, "track length", t.strTrackLength);
-  Expect(t.strTrackStart == L"-100 mm", s, "track start", t.strTrackStart);
-  Expect(t.strTrackEnd == L"100 mm", s, "track end", t.strTrackEnd);
+    Expect(t.strFrames[i] == CountText(frames >> i, " frames"), s, "frames", t.strFrames[i]);
+  Expect(t.strDistance == "300 mm", s, "distance", t.strDistance);
+  Expect(t.strTrackLength == "200 mm", s, "track length", t.strTrackLength);
+  Expect(t.strTrackStart == "-100 mm", s, "track start", t.strTrackStart);
+  Expect(t.strTrackEnd == "100 mm", s, "track end", t.strTrackEnd);
 
   // 0 / 0 in the field of view has no value; every other width has
   // 2 atan((200 + W) / 600), worked out here in long double.
   if (W == 0) {
-    Expect(t.strFov == L"n/a", s, "field of view of width 0", t.strFov);
+    Expect(t.strFov == "n/a", s, "field of view of width 0", t.strFov);
     return;
   }
   const long double exact = 360.0L / 3.14159265358979323846L * std::atan((200.0L + W) / 600.0L);
@@ -159,14 +166,14 @@ void CheckOwnConstants(const RenderSetup& s, const RenderTexts& t) {
 // with the record it was made from and the record with itself.
 void CheckAnyConstants(const RenderSetup& s, const RenderResult& r, const RenderTexts& t) {
   const double H = s.nHeightMm;
-  Expect(t.strImageHeight == CountText(CountOf(H / s.dPixelPitchMm), L" px"), s, "image height",
+  Expect(t.strImageHeight == CountText(CountOf(H / s.dPixelPitchMm), " px"), s, "image height",
          t.strImageHeight);
 
   const int32_t counts[] = {r.nWidthPx, r.nFrames, r.nFrames2, r.nFrames4, r.nFrames8};
-  const std::wstring* texts[] = {&t.strImageWidth, &t.strFrames[0], &t.strFrames[1],
+  const std::string* texts[] = {&t.strImageWidth, &t.strFrames[0], &t.strFrames[1],
                                  &t.strFrames[2], &t.strFrames[3]};
   for (int i = 0; i < 5; ++i)
-    Expect(*texts[i] == CountText(counts[i], i == 0 ? L" px" : L" frames"), s,
+    Expect(*texts[i] == CountText(counts[i], i == 0 ? " px" : " frames"), s,
            "count text differs from its record", *texts[i]);
   if (r.nFrames != kIntMin && r.nFrames != kIntMax) {
     Expect(r.nFrames2 == r.nFrames / 2 && r.nFrames4 == r.nFrames / 4 &&
@@ -178,19 +185,19 @@ void CheckAnyConstants(const RenderSetup& s, const RenderResult& r, const Render
 
   const double T = s.dTrackLengthMm;
   const double millimetres[] = {T, T * -1.0 * 0.5, T * 0.5, s.dCameraDistanceMm};
-  const std::wstring* mmTexts[] = {&t.strTrackLength, &t.strTrackStart, &t.strTrackEnd,
+  const std::string* mmTexts[] = {&t.strTrackLength, &t.strTrackStart, &t.strTrackEnd,
                                    &t.strDistance};
   for (int i = 0; i < 4; ++i) {
-    if (*mmTexts[i] == L"n/a") continue;
+    if (*mmTexts[i] == "n/a") continue;
     double shown = 0;
-    Expect(ParseNumber(*mmTexts[i], L" mm", 0, shown) &&
+    Expect(ParseNumber(*mmTexts[i], " mm", 0, shown) &&
                std::fabs(shown - millimetres[i]) <= 0.5 + 1e-15 * std::fabs(millimetres[i]),
            s, "millimetres", *mmTexts[i]);
   }
 
   double shown = 0;
   if (!std::isfinite(r.dFovDeg)) {
-    Expect(t.strFov == L"n/a", s, "field of view without a value", t.strFov);
+    Expect(t.strFov == "n/a", s, "field of view without a value", t.strFov);
     return;
   }
   Expect(std::fabs(r.dFovDeg) <= 180.0, s, "field of view beyond 180 degrees", t.strFov);
@@ -206,7 +213,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const RenderResult r = CalculateRendering(c.setup);
   const RenderTexts t = FormatRenderTexts(c.setup, r);
 
-  for (const std::wstring* text :
+  for (const std::string* text :
        {&t.strFov, &t.strImageHeight, &t.strImageWidth, &t.strFrames[0], &t.strFrames[1],
         &t.strFrames[2], &t.strFrames[3], &t.strTrackLength, &t.strTrackStart, &t.strTrackEnd,
         &t.strDistance})

@@ -1,11 +1,12 @@
 #include "MessagePump.h"
 
 #include "MessageRecorder.h"
+#include "afxwin.h"
 
 void PumpMessages(HWND hDialog) {
   MSG msg;
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (hDialog == nullptr || !::IsDialogMessageW(hDialog, &msg)) {
+    if (hDialog == nullptr || !(CWnd::WalkPreTranslateTree(hDialog, &msg) || ::IsDialogMessageW(hDialog, &msg))) {
       ::TranslateMessage(&msg);
       ::DispatchMessageW(&msg);
     }

@@ -7,7 +7,9 @@
 #include <functional>
 
 // Dispatches every queued message, including the paints they cause. With a
-// dialog, each message is offered to it first, as the dialog's own loop does.
+// dialog, each message is offered first to the window it is for and its
+// parents up to the dialog (PreTranslateMessage), then to the dialog's
+// keyboard handling, as the dialog's own loop does.
 void PumpMessages(HWND hDialog = nullptr);
 // Pumps until done() holds or timeoutMs have passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs);

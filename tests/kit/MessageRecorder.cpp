@@ -335,3 +335,8 @@ std::string MessageRecorder::SideBySide(const Sequence& expected, size_t failedR
   }
   return out.str();
 }
+
+MessageRecorder::Sequence operator+(MessageRecorder::Sequence head, const MessageRecorder::Sequence& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}

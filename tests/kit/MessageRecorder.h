@@ -124,5 +124,9 @@ class MessageRecorder {
   std::vector<Entry> m_entries;
 };
 
+// A sequence that recurs gets a name, as in Wine's own tests, and is joined
+// with the rows around it: {rows...} + Named() + {rows...}.
+MessageRecorder::Sequence operator+(MessageRecorder::Sequence head, const MessageRecorder::Sequence& tail);
+
 // ASCII as it stands, every other code unit as \uXXXX.
 std::string Printable(const wchar_t* text);

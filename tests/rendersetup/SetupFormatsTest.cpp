@@ -5,6 +5,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "RenderTexts.h"
+
 namespace {
 
 RenderRig Rig(int32_t width, RenderMode mode, Framing framing) {
@@ -25,20 +27,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   std::istringstream in(text);
   for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
   return parts;
-}
-
-// The window's texts are UTF-16; these are the characters they use.
-std::string Utf8(const std::wstring& text) {
-  std::string utf8;
-  for (wchar_t c : text) {
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
 }
 
 TEST(SetupFormats, JsonHoldsTheRigAndEveryFrame) {
@@ -106,7 +94,7 @@ TEST(SetupFormats, CsvRowsAreTheJsonFrames) {
 TEST(SetupFormats, ResultRowsShowTheWindowsElevenResultsAsTheWindowDoes) {
   const RenderRig& rig = kRigs[0];
   const RenderTexts t = FormatRenderTexts(rig.setup, rig.result);
-  const std::pair<const char*, std::wstring> window[] = {
+  const std::pair<const char*, std::string> window[] = {
       {"Camera FOV", t.strFov},
       {"Camera distance", t.strDistance},
       {"Camera track", t.strTrackLength},
@@ -123,7 +111,7 @@ TEST(SetupFormats, ResultRowsShowTheWindowsElevenResultsAsTheWindowDoes) {
   for (const auto& [label, text] : window) {
     const auto row = std::find_if(rows.begin(), rows.end(), [&](const ResultRow& r) { return r.strLabel == label; });
     ASSERT_NE(row, rows.end()) << label;
-    EXPECT_EQ(row->strValue + " " + row->strUnit, Utf8(text)) << label;
+    EXPECT_EQ(row->strValue + " " + row->strUnit, text) << label;
   }
 }
 

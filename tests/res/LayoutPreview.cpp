@@ -7,12 +7,14 @@
 
 #include "MessagePump.h"
 #include "RenderCalculator.h"
+#include "RenderTexts.h"
 #include "layout.h"
 #include "resource.h"
 
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -54,16 +56,22 @@ void FillFields(HWND hDlg) {
   setup.nWidthMm = 30;
   setup.nHeightMm = 20;
   const RenderTexts t = FormatRenderTexts(setup, CalculateRendering(setup));
-  SetDlgItemTextW(hDlg, IDC_EDIT_WIDTH, L"30");
-  SetDlgItemTextW(hDlg, IDC_EDIT_HEIGHT, L"20");
-  SetDlgItemTextW(hDlg, IDC_EDIT_FOV, t.strFov.c_str());
-  SetDlgItemTextW(hDlg, IDC_EDIT_DISTANCE, t.strDistance.c_str());
-  SetDlgItemTextW(hDlg, IDC_EDIT_TRACK, t.strTrackLength.c_str());
-  SetDlgItemTextW(hDlg, IDC_EDIT_TRACK_START, t.strTrackStart.c_str());
-  SetDlgItemTextW(hDlg, IDC_EDIT_TRACK_END, t.strTrackEnd.c_str());
-  for (int i = 0; i < 4; ++i) SetDlgItemTextW(hDlg, IDC_EDIT_FRAMES1 + i, t.strFrames[i].c_str());
-  SetDlgItemTextW(hDlg, IDC_EDIT_IMAGE_HEIGHT, t.strImageHeight.c_str());
-  SetDlgItemTextW(hDlg, IDC_EDIT_IMAGE_WIDTH, t.strImageWidth.c_str());
+  // The texts are UTF-8, the fields UTF-16.
+  const auto show = [hDlg](int id, const std::string& text) {
+    wchar_t wide[64] = {};
+    MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide, 64);
+    SetDlgItemTextW(hDlg, id, wide);
+  };
+  show(IDC_EDIT_WIDTH, "30");
+  show(IDC_EDIT_HEIGHT, "20");
+  show(IDC_EDIT_FOV, t.strFov);
+  show(IDC_EDIT_DISTANCE, t.strDistance);
+  show(IDC_EDIT_TRACK, t.strTrackLength);
+  show(IDC_EDIT_TRACK_START, t.strTrackStart);
+  show(IDC_EDIT_TRACK_END, t.strTrackEnd);
+  for (int i = 0; i < 4; ++i) show(IDC_EDIT_FRAMES1 + i, t.strFrames[i]);
+  show(IDC_EDIT_IMAGE_HEIGHT, t.strImageHeight);
+  show(IDC_EDIT_IMAGE_WIDTH, t.strImageWidth);
 }
 
 // What the program's own initialisation does to the window, without its

@@ -82,6 +82,14 @@ TEST_F(SkinButtonCheckTest, SetCheckTakesAnyNonZeroValueOnCheckKindsOnly) {
   EXPECT_EQ(m_dlg.m_btnRadio1.GetCheck(), 1);
 }
 
+// The posts that uncheck the rest of the group once radio2 is checked, in the
+// platform's walk order from radio2.
+R::Sequence UncheckTheRestAfterRadio2() {
+  return {R::Posted("radio3", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
+          R::Posted("edit", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
+          R::Posted("radio1", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0)};
+}
+
 // Checking a radio kind posts WM_SKINBUTTON_UNCHECK to every other visible,
 // enabled control of its group, whatever its class, in the platform's walk
 // order; the posts arrive only when the queue is next dispatched.
@@ -94,10 +102,7 @@ TEST_F(SkinButtonCheckTest, CheckingARadioUnchecksTheRestOfItsGroup) {
   EXPECT_TRUE(log.Matches({R::Sent("radio2", BM_SETCHECK, 0).W(1)}));
   EXPECT_EQ(m_dlg.m_btnRadio1.GetCheck(), 1);
   PumpMessages();
-  EXPECT_TRUE(log.Matches({R::Sent("radio2", BM_SETCHECK, 0).W(1),
-                           R::Posted("radio3", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
-                           R::Posted("edit", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
-                           R::Posted("radio1", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0)}));
+  EXPECT_TRUE(log.Matches(R::Sequence{R::Sent("radio2", BM_SETCHECK, 0).W(1)} + UncheckTheRestAfterRadio2()));
   EXPECT_EQ(m_dlg.m_btnRadio1.GetCheck(), 0);
   EXPECT_EQ(m_dlg.m_btnRadio2.GetCheck(), 1);
   EXPECT_EQ(m_dlg.m_btnAfter.GetCheck(), 0);
@@ -133,9 +138,7 @@ TEST_F(SkinButtonCheckTest, CheckingADisabledOrHiddenRadioEndsTheWalk) {
     WatchGroup(log, {WM_SKINBUTTON_UNCHECK});
     btn.SetCheck(1);
     PumpMessages();
-    EXPECT_TRUE(log.Matches({R::Posted("radio3", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
-                             R::Posted("edit", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0),
-                             R::Posted("radio1", WM_SKINBUTTON_UNCHECK, 0).W(0).L(0)}))
+    EXPECT_TRUE(log.Matches(UncheckTheRestAfterRadio2()))
         << (bDisable ? "disabled" : "hidden");
     btn.EnableWindow(TRUE);
     btn.ShowWindow(SW_SHOW);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "RenderCalculator.h"
+#include "RenderTexts.h"
 
 namespace {
 
@@ -86,17 +87,17 @@ int ExpectedOutline(Aspect aspect) {
 }
 
 std::map<int, std::wstring> ExpectedTexts(const RenderTexts& texts) {
-  return {{IDC_EDIT_FOV, texts.strFov},
-          {IDC_EDIT_IMAGE_HEIGHT, texts.strImageHeight},
-          {IDC_EDIT_IMAGE_WIDTH, texts.strImageWidth},
-          {IDC_EDIT_FRAMES1, texts.strFrames[0]},
-          {IDC_EDIT_FRAMES2, texts.strFrames[1]},
-          {IDC_EDIT_FRAMES4, texts.strFrames[2]},
-          {IDC_EDIT_FRAMES8, texts.strFrames[3]},
-          {IDC_EDIT_TRACK, texts.strTrackLength},
-          {IDC_EDIT_TRACK_START, texts.strTrackStart},
-          {IDC_EDIT_TRACK_END, texts.strTrackEnd},
-          {IDC_EDIT_DISTANCE, texts.strDistance}};
+  return {{IDC_EDIT_FOV, FromUtf8(texts.strFov)},
+          {IDC_EDIT_IMAGE_HEIGHT, FromUtf8(texts.strImageHeight)},
+          {IDC_EDIT_IMAGE_WIDTH, FromUtf8(texts.strImageWidth)},
+          {IDC_EDIT_FRAMES1, FromUtf8(texts.strFrames[0])},
+          {IDC_EDIT_FRAMES2, FromUtf8(texts.strFrames[1])},
+          {IDC_EDIT_FRAMES4, FromUtf8(texts.strFrames[2])},
+          {IDC_EDIT_FRAMES8, FromUtf8(texts.strFrames[3])},
+          {IDC_EDIT_TRACK, FromUtf8(texts.strTrackLength)},
+          {IDC_EDIT_TRACK_START, FromUtf8(texts.strTrackStart)},
+          {IDC_EDIT_TRACK_END, FromUtf8(texts.strTrackEnd)},
+          {IDC_EDIT_DISTANCE, FromUtf8(texts.strDistance)}};
 }
 
 std::string CheckResults(const DialogState& state, const RenderSetup& setup) {

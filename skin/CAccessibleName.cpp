@@ -13,32 +13,42 @@ bool IsSelf(const VARIANT& varChild) { return varChild.vt == VT_I4 && varChild.l
 
 }  // namespace
 
-bool CAccessibleName::Attach(HWND hWnd, const wchar_t* pszName) {
-  return ::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(pszName)) != FALSE;
+// The name lives with the subclass and goes with it when the window goes.
+bool CAccessibleName::Attach(HWND hWnd, std::wstring strName) {
+  auto pName = std::make_unique<std::wstring>(std::move(strName));
+  if (!::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(pName.get()))) return false;
+  pName.release();
+  return true;
 }
 
-CAccessibleName::CAccessibleName(AccessiblePtr inner, const wchar_t* pszName)
-    : m_inner(std::move(inner)), m_pszName(pszName) {}
+CAccessibleName::CAccessibleName(AccessiblePtr inner, std::wstring strName)
+    : m_inner(std::move(inner)), m_strName(std::move(strName)) {}
 
 LRESULT CALLBACK CAccessibleName::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR dwRefData) {
+  const auto* pName = reinterpret_cast<const std::wstring*>(dwRefData);
   if (uMsg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-    const LRESULT result = AnswerClientQuery(hWnd, wParam, reinterpret_cast<const wchar_t*>(dwRefData));
+    const LRESULT result = AnswerClientQuery(hWnd, wParam, *pName);
     if (result != 0) return result;
   } else if (uMsg == WM_NCDESTROY) {
     ::RemoveWindowSubclass(hWnd, SubclassProc, kSubclassId);
+    delete pName;
   }
   return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
 }
 
 // 0 lets the control answer as it would have: the platform then makes its own
-// object, unnamed but otherwise the same.
-LRESULT CAccessibleName::AnswerClientQuery(HWND hWnd, WPARAM wParam, const wchar_t* pszName) {
+// object, unnamed but otherwise the same. So does a name that finds no memory.
+LRESULT CAccessibleName::AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::wstring& strName) {
   IAccessible* pStandard = nullptr;
   if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&pStandard))))
     return 0;
-  auto* pNamed = new (std::nothrow) CAccessibleName(AccessiblePtr(pStandard), pszName);
-  if (pNamed == nullptr) return 0;
+  CAccessibleName* pNamed = nullptr;
+  try {
+    pNamed = new CAccessibleName(AccessiblePtr(pStandard), strName);
+  } catch (const std::bad_alloc&) {
+    return 0;
+  }
   const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, pNamed);
   pNamed->Release();
   return SUCCEEDED(result) ? result : 0;
@@ -70,7 +80,7 @@ ULONG CAccessibleName::Release() {
 HRESULT CAccessibleName::get_accName(VARIANT varChild, BSTR* pszName) {
   if (!IsSelf(varChild)) return m_inner->get_accName(varChild, pszName);
   if (pszName == nullptr) return E_POINTER;
-  *pszName = ::SysAllocString(m_pszName);
+  *pszName = ::SysAllocStringLen(m_strName.data(), static_cast<UINT>(m_strName.size()));
   return *pszName != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 

@@ -4,17 +4,19 @@
 #include <oleacc.h>
 
 #include <memory>
+#include <string>
 
-// Names a control for assistive technology. The fields of the calculator carry
-// their values, not their captions, and the captions live in the background
-// picture, where no screen reader finds them. So each named control answers
-// the accessibility query for its client area with the platform's own object
-// for it, whose role, state, value and place stay as they are, and only the
-// name is replaced.
+// Names a control for assistive technology. On a skinned dialog the fields
+// carry their values, not their captions, and the captions live in the
+// background picture, where no screen reader finds them. So each named
+// control answers the accessibility query for its client area with the
+// platform's own object for it, whose role, state, value and place stay as
+// they are, and only the name is replaced.
 class CAccessibleName final : public IAccessible {
  public:
-  // pszName must outlive the window: a string literal. The thread needs COM.
-  static bool Attach(HWND hWnd, const wchar_t* pszName);
+  // The window keeps its own copy of the name until it is destroyed. The
+  // thread needs COM.
+  static bool Attach(HWND hWnd, std::wstring strName);
 
   CAccessibleName(const CAccessibleName&) = delete;
   CAccessibleName& operator=(const CAccessibleName&) = delete;
@@ -62,14 +64,14 @@ class CAccessibleName final : public IAccessible {
   };
   using AccessiblePtr = std::unique_ptr<IAccessible, Releaser>;
 
-  CAccessibleName(AccessiblePtr inner, const wchar_t* pszName);
+  CAccessibleName(AccessiblePtr inner, std::wstring strName);
   ~CAccessibleName() = default;
 
   static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
                                        DWORD_PTR dwRefData);
-  static LRESULT AnswerClientQuery(HWND hWnd, WPARAM wParam, const wchar_t* pszName);
+  static LRESULT AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::wstring& strName);
 
   LONG m_cRef = 1;
   AccessiblePtr m_inner;
-  const wchar_t* m_pszName;
+  std::wstring m_strName;
 };

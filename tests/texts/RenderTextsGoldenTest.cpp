@@ -2,7 +2,7 @@
 // int range, the formula's own edges and a seeded random sample), compared
 // with one committed table. The host build and the Windows build under Wine
 // both run this, so they are held to the same characters.
-#include "RenderCalculator.h"
+#include "RenderTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -14,24 +14,6 @@
 #include <vector>
 
 namespace {
-
-std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) {
-    auto u = static_cast<unsigned>(c);
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return out;
-}
 
 std::vector<RenderSetup> Sample() {
   const int32_t edges[] = {INT_MIN, INT_MIN + 1, -201, -200, -199, -1, 0, 1, 2, 3, 20, 30, 57,
@@ -64,11 +46,11 @@ std::string Dump() {
   for (const RenderSetup& s : Sample()) {
     RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
     out << s.nWidthMm << ' ' << s.nHeightMm << ' ' << s.nMode;
-    for (const std::wstring* text :
+    for (const std::string* text :
          {&t.strFov, &t.strImageHeight, &t.strImageWidth, &t.strFrames[0], &t.strFrames[1],
           &t.strFrames[2], &t.strFrames[3], &t.strTrackLength, &t.strTrackStart, &t.strTrackEnd,
           &t.strDistance})
-      out << '|' << Utf8(*text);
+      out << '|' << *text;
     out << '\n';
   }
   return out.str();
