@@ -80,7 +80,7 @@ const CVantorelDlg::FieldRow CVantorelDlg::kFieldTable[] = {
 // the shortcuts are made from the same rows.
 struct CVantorelDlg::CommandRow {
   UINT nId;
-  const wchar_t* pszText;
+  const wchar_t* pszText;  // the words, or MAKEINTRESOURCEW of a string holding them
   WORD nKey;        // the shortcut's virtual key; 0 for none
   BYTE fModifiers;  // FCONTROL, FSHIFT, FALT
   void (CVantorelDlg::*pHandler)();
@@ -91,7 +91,7 @@ struct CVantorelDlg::CommandRow {
 const CVantorelDlg::CommandRow CVantorelDlg::kCommandTable[] = {
     {ID_SYS_COPY_RESULTS, L"C&opy Results", 'C', FCONTROL | FSHIFT, &CVantorelDlg::OnCopyResults, true},
     {ID_SYS_EXPORT_SETUP, L"&Export Render Setup...", 'S', FCONTROL, &CVantorelDlg::OnExportSetup, false},
-    {ID_SYS_ABOUT, L"&About Vantorel...", 0, 0, &CVantorelDlg::OnAbout, true},
+    {ID_SYS_ABOUT, MAKEINTRESOURCEW(IDS_ABOUTBOX), 0, 0, &CVantorelDlg::OnAbout, true},
 };
 
 BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
@@ -150,13 +150,18 @@ BOOL CVantorelDlg::OnInitDialog() {
   return TRUE;
 }
 
-// The menu's words and the shortcut's, both from the command's row.
+// The menu's words and the shortcut's, both from the command's row. A row's
+// text may name a string of the program's resources, as the About item's
+// does; a row whose text is empty there is left out.
 void CVantorelDlg::AddCommands() {
   CMenu* pSysMenu = GetSystemMenu(FALSE);
   if (pSysMenu == nullptr) return;
   std::vector<ACCEL> shortcuts;
   for (const CommandRow& row : kCommandTable) {
-    std::wstring strText = row.pszText;
+    CString strLoaded;
+    if (IS_INTRESOURCE(row.pszText)) strLoaded.LoadString(static_cast<UINT>(reinterpret_cast<UINT_PTR>(row.pszText)));
+    std::wstring strText = IS_INTRESOURCE(row.pszText) ? strLoaded.str() : row.pszText;
+    if (strText.empty()) continue;
     if (row.nKey != 0) {
       strText += L'\t';
       if (row.fModifiers & FCONTROL) strText += L"Ctrl+";

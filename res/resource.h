@@ -3,6 +3,7 @@
 // script and the code.
 
 #define IDD_ABOUTBOX 100
+#define IDS_ABOUTBOX 101
 #define IDD_VANTOREL_DIALOG 102
 
 #define IDR_MAINFRAME 128

@@ -108,6 +108,12 @@ TEST(Icon, NineSizesOf32Bits) {
   }
 }
 
+TEST(Strings, AboutItemOfTheSystemMenu) {
+  wchar_t text[64] = {};
+  ASSERT_GT(LoadStringW(Module(), IDS_ABOUTBOX, text, 64), 0);
+  EXPECT_STREQ(text, L"&About Vantorel...");
+}
+
 std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* key) {
   wchar_t* value = nullptr;
   UINT length = 0;
