@@ -65,7 +65,7 @@ void CheckRenderable(const RenderRig& rig) {
 std::string OutputPath(const RenderRig& rig) {
   const size_t digits = std::max<size_t>(4, std::to_string(rig.nFrameCount).size());
   const char* framing = rig.eFraming == Framing::Wide ? "wide" : "recentred";
-  return Format("//hologram_%s_step%d/frame_", framing, rig.nStep) + std::string(digits, '#');
+  return Format("//hologram_%s_step%d/frame_", framing, rig.step.Number()) + std::string(digits, '#');
 }
 
 std::string Header(const RenderRig& rig) {
@@ -78,7 +78,7 @@ std::string Header(const RenderRig& rig) {
                 "#   blender -b scene.blend -P rig.py -a\n"
                 "#   blender -b scene.blend -P rig.py -s 1 -e %d -a\n"
                 "#   blender -b scene.blend -P rig.py -s %d -e %d -a\n",
-                rig.setup.nWidthMm, rig.setup.nHeightMm, rig.nStep, framing, rig.nFrameCount,
+                rig.setup.nWidthMm, rig.setup.nHeightMm, rig.step.Number(), framing, rig.nFrameCount,
                 rig.nImageWidthPx, rig.nImageHeightPx, half, half + 1, rig.nFrameCount) +
          R"py(#
 # Or open it in Blender's text editor, press Run Script and save the scene.
@@ -91,8 +91,6 @@ std::string Header(const RenderRig& rig) {
 
 std::string Constants(const RenderRig& rig) {
   const FramePose first = rig.Frame(1);
-  const int32_t n = rig.nFrameCount;
-  const double shiftPerFrame = n > 1 ? (rig.Frame(n).dShiftX - first.dShiftX) / (n - 1) : 0.0;
   return "HOLOGRAM_MM = (" + std::to_string(rig.setup.nWidthMm) + ", " + std::to_string(rig.setup.nHeightMm) + ")\n" +
          "DISTANCE_MM = " + Number(first.dZMm) + "\n" +
          "IMAGE_PX = (" + std::to_string(rig.nImageWidthPx) + ", " + std::to_string(rig.nImageHeightPx) + ")\n" +
@@ -102,8 +100,8 @@ std::string Constants(const RenderRig& rig) {
          "CLIP_MM = (" + Number(kClipStartMm) + ", " + Number(kClipEndMm) + ")\n" +
          "# At frame k the camera stands at x = X_FIRST_MM + X_PER_FRAME_MM * (k - 1), and\n" +
          "# the lens is shifted by SHIFT_FIRST + SHIFT_PER_FRAME * (k - 1) image widths.\n" +
-         "X_FIRST_MM, X_PER_FRAME_MM = " + Number(first.dXMm) + ", " + Number(rig.dCameraStepMm) + "\n" +
-         "SHIFT_FIRST, SHIFT_PER_FRAME = " + Number(first.dShiftX) + ", " + Number(shiftPerFrame) + "\n" +
+         "X_FIRST_MM, X_PER_FRAME_MM = " + Number(rig.dXFirstMm) + ", " + Number(rig.dCameraStepMm) + "\n" +
+         "SHIFT_FIRST, SHIFT_PER_FRAME = " + Number(rig.dShiftFirst) + ", " + Number(rig.dShiftPerFrame) + "\n" +
          "OUTPUT = \"" + OutputPath(rig) + "\"\n";
 }
 

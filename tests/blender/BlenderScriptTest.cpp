@@ -22,6 +22,8 @@ const LimitCase kLimitCases[] = {
     {6354, 20, 0.1, 200, Framing::Wide, "65540 px wide, past the 65536 px"},
     {6354, 20, 0.1, 200, Framing::Recentred, nullptr},
     {30, 6554, 0.1, 200, Framing::Wide, "65540 px high, past the 65536 px"},
+    {30, 65536, 1, 200, Framing::Wide, nullptr},  // exactly Blender's largest side
+    {30, 65537, 1, 200, Framing::Wide, "65537 px high, past the 65536 px"},
     {1, 20, 0.5, 200, Framing::Recentred, "2 px wide, under the 4 px"},
     {30, 1, 0.5, 200, Framing::Wide, "2 px high, under the 4 px"},
     {30, 20, 0.1, 200000, Framing::Recentred, "2000000 frames, past the 1048574"},

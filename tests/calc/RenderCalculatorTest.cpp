@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "FrameStep.h"
+
 namespace {
 
 RenderSetup MakeSetup(int32_t width, int32_t height, RenderMode mode = RenderEveryFrame) {
@@ -70,6 +72,7 @@ TEST(RenderCalculator, ThirtyByTwentyRecord) {
   EXPECT_EQ(r.nFrames4, 500);
   EXPECT_EQ(r.nFrames8, 250);
   EXPECT_EQ(r.eAspect, Aspect::Landscape);
+  EXPECT_EQ(r.nHologramPx, 300);
 }
 
 TEST(RenderCalculator, AspectFollowsTheIntegerSizes) {
@@ -178,6 +181,12 @@ TEST(RenderCalculator, UnknownModeWidthIsTheEveryFrameWidth) {
   for (int32_t mode : {-1, 4, INT_MIN, INT_MAX}) {
     EXPECT_EQ(CalculateRendering(MakeSetup(30, 20, static_cast<RenderMode>(mode))).nWidthPx, 2300);
   }
+}
+
+TEST(RenderCalculator, FrameStepsAreFoundByTheirNumberOnly) {
+  ASSERT_EQ(FrameStep::All().size(), 4u);
+  for (FrameStep step : FrameStep::All()) EXPECT_EQ(FrameStep::FromNumber(step.Number())->Mode(), step.Mode());
+  for (int32_t number : {0, 3, 16, -1}) EXPECT_FALSE(FrameStep::FromNumber(number)) << number;
 }
 
 }  // namespace
