@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "SetupBuilders.h"
 #include "SetupFormats.h"
 
 namespace {
@@ -33,9 +34,7 @@ const LimitCase kLimitCases[] = {
 TEST(BlenderScriptTest, RefusesWhatBlenderWouldClamp) {
   for (const LimitCase& c : kLimitCases) {
     SCOPED_TRACE(std::to_string(c.nWidthMm) + " x " + std::to_string(c.nHeightMm) + " mm");
-    RenderSetup setup;
-    setup.nWidthMm = c.nWidthMm;
-    setup.nHeightMm = c.nHeightMm;
+    RenderSetup setup = HologramSetup(c.nWidthMm, c.nHeightMm);
     setup.dPixelPitchMm = c.dPitchMm;
     setup.dTrackLengthMm = c.dTrackMm;
     const RenderRig rig = MakeRenderRig(setup, c.eFraming);

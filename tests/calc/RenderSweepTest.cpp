@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+#include "SetupBuilders.h"
+
 namespace {
 
 // What a count text must read: the exact count, or the marker when it does
@@ -22,10 +24,7 @@ std::wstring Expected(int64_t exact, const wchar_t* unit) {
 }
 
 void Check(int32_t w, int32_t h, int32_t mode) {
-  RenderSetup s;
-  s.nWidthMm = w;
-  s.nHeightMm = h;
-  s.nMode = static_cast<RenderMode>(mode);
+  const RenderSetup s = HologramSetup(w, h, static_cast<RenderMode>(mode));
   const RenderResult r = CalculateRendering(s);
   RenderTexts t = FormatRenderTexts(s, r);
 

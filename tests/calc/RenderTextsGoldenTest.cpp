@@ -13,38 +13,17 @@
 #include <sstream>
 #include <vector>
 
-namespace {
+#include "SetupBuilders.h"
+#include "Utf8Encoding.h"
 
-std::string Utf8(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) {
-    auto u = static_cast<unsigned>(c);
-    if (u < 0x80) {
-      out += static_cast<char>(u);
-    } else if (u < 0x800) {
-      out += static_cast<char>(0xC0 | (u >> 6));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (u >> 12));
-      out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (u & 0x3F));
-    }
-  }
-  return out;
-}
+namespace {
 
 std::vector<RenderSetup> Sample() {
   const int32_t edges[] = {INT_MIN, INT_MIN + 1, -201, -200, -199, -1, 0, 1, 2, 3, 20, 30, 57,
                            100, 1000, 214748164, 214748165, 214748364, 214748365,
                            INT_MAX - 1, INT_MAX};
   std::vector<RenderSetup> setups;
-  auto add = [&](int32_t w, int32_t h, int32_t mode) {
-    RenderSetup s;
-    s.nWidthMm = w;
-    s.nHeightMm = h;
-    s.nMode = static_cast<RenderMode>(mode);
-    setups.push_back(s);
-  };
+  auto add = [&](int32_t w, int32_t h, int32_t mode) { setups.push_back(HologramSetup(w, h, static_cast<RenderMode>(mode))); };
   for (int32_t w : edges)
     for (int32_t h : edges)
       for (int32_t mode = 0; mode < 4; ++mode) add(w, h, mode);
@@ -68,7 +47,7 @@ std::string Dump() {
          {&t.strFov, &t.strImageHeight, &t.strImageWidth, &t.strFrames[0], &t.strFrames[1],
           &t.strFrames[2], &t.strFrames[3], &t.strTrackLength, &t.strTrackStart, &t.strTrackEnd,
           &t.strDistance})
-      out << '|' << Utf8(*text);
+      out << '|' << EncodeUtf8(*text);
     out << '\n';
   }
   return out.str();

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "HologramSetup.h"
+#include "SetupBuilders.h"
 
 namespace {
 

@@ -5,19 +5,14 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
+#include "SetupBuilders.h"
+#include "Utf8Encoding.h"
+
 namespace {
 
-RenderRig Rig(int32_t width, RenderMode mode, Framing framing) {
-  RenderSetup setup;
-  setup.nWidthMm = width;
-  setup.nHeightMm = 20;
-  setup.nMode = mode;
-  return MakeRenderRig(setup, framing);
-}
-
 const RenderRig kRigs[] = {
-    Rig(30, RenderEvery2ndFrame, Framing::Wide),
-    Rig(157, RenderEveryFrame, Framing::Recentred),
+    MakeRenderRig(HologramSetup(30, 20, RenderEvery2ndFrame), Framing::Wide),
+    MakeRenderRig(HologramSetup(157, 20), Framing::Recentred),
 };
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -25,20 +20,6 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   std::istringstream in(text);
   for (std::string part; std::getline(in, part, separator);) parts.push_back(part);
   return parts;
-}
-
-// The window's texts are UTF-16; these are the characters they use.
-std::string Utf8(const std::wstring& text) {
-  std::string utf8;
-  for (wchar_t c : text) {
-    if (c < 0x80) {
-      utf8 += static_cast<char>(c);
-    } else {
-      utf8 += static_cast<char>(0xC0 | (c >> 6));
-      utf8 += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return utf8;
 }
 
 bool NegativeZero(double value) { return value == 0 && std::signbit(value); }
@@ -135,7 +116,7 @@ TEST(SetupFormats, ResultRowsShowTheWindowsElevenResultsAsTheWindowDoes) {
   const std::vector<ResultRow> rows = ResultRows(rig);
   for (const auto& [label, text] : window) {
     const ResultRow& row = RowOf(rows, label);
-    EXPECT_EQ(row.strValue + " " + row.strUnit, Utf8(text)) << label;
+    EXPECT_EQ(row.strValue + " " + row.strUnit, EncodeUtf8(text)) << label;
   }
 }
 
