@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "FrameStep.h"
+
 namespace {
 
 constexpr double kPi = 3.141592653589793;
@@ -24,15 +26,6 @@ int32_t Saturate(int64_t value) {
   if (value < kIntMin) return static_cast<int32_t>(kIntMin);
   if (value > kIntMax) return static_cast<int32_t>(kIntMax);
   return static_cast<int32_t>(value);
-}
-
-int64_t WidthForMode(RenderMode mode, int64_t w, int64_t span, int64_t frames) {
-  switch (mode) {
-    case RenderEvery2ndFrame: return w + 2 * (frames / 2) - 2;
-    case RenderEvery4thFrame: return w + 4 * (frames / 4) - 4;
-    case RenderEvery8thFrame: return w + 8 * (frames / 8) - 8;
-    default: return span;  // every frame, and any mode the form never sets
-  }
 }
 
 }  // namespace
@@ -60,7 +53,11 @@ RenderResult CalculateRendering(const RenderSetup& setup) {
   r.nFrames2 = Saturate(frames / 2);
   r.nFrames4 = Saturate(frames / 4);
   r.nFrames8 = Saturate(frames / 8);
-  r.nWidthPx = Saturate(WidthForMode(setup.nMode, w, span, frames));
+  r.nHologramPx = Saturate(w);
+  // A step of s needs the hologram's width plus the camera's travel over its
+  // n frames, s·(n − 1) columns; every frame keeps the whole span, a column more.
+  const int64_t s = FrameStep(setup.nMode).Number();
+  r.nWidthPx = Saturate(s == 1 ? span : w + s * (frames / s) - s);
 
   if (setup.nWidthMm > setup.nHeightMm) r.eAspect = Aspect::Landscape;
   else if (setup.nWidthMm == setup.nHeightMm) r.eAspect = Aspect::Square;

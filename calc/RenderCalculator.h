@@ -5,7 +5,8 @@
 
 #include <cstdint>
 
-// Frame step: every frame, every 2nd, 4th or 8th frame.
+// The frame step, the calculator's published name for it; FrameStep gives
+// each its number, its words and its frame count.
 enum RenderMode : int32_t {
   RenderEveryFrame = 0,
   RenderEvery2ndFrame = 1,
@@ -37,6 +38,7 @@ struct RenderResult {
   int32_t nFrames4 = 0;
   int32_t nFrames8 = 0;
   Aspect eAspect = Aspect::Square;
+  int32_t nHologramPx = 0;  // the hologram's own width, W / p truncated
 };
 
 RenderResult CalculateRendering(const RenderSetup& setup);

@@ -9,36 +9,15 @@ namespace {
 
 constexpr double kPi = 3.141592653589793;
 constexpr double kFilmBackWidthMm = 36.0;
+constexpr double kTrackHeightMm = 0.0;  // level with the hologram's centre
 constexpr int32_t kIntMin = std::numeric_limits<int32_t>::min();
 constexpr int32_t kIntMax = std::numeric_limits<int32_t>::max();
-
-int32_t StepOf(RenderMode mode) {
-  switch (mode) {
-    case RenderEveryFrame: return 1;
-    case RenderEvery2ndFrame: return 2;
-    case RenderEvery4thFrame: return 4;
-    case RenderEvery8thFrame: return 8;
-  }
-  throw RigError("the frame step must be every frame, every 2nd, 4th or 8th frame");
-}
-
-int32_t FramesAtStep(const RenderResult& r, int32_t step) {
-  switch (step) {
-    case 2: return r.nFrames2;
-    case 4: return r.nFrames4;
-    case 8: return r.nFrames8;
-    default: return r.nFrames;
-  }
-}
 
 void RequirePositive(double value, const char* what) {
   if (!(std::isfinite(value) && value > 0)) {
     throw RigError(std::string("the ") + what + " must be a positive number of millimetres");
   }
 }
-
-// The hologram's width in whole pixels, as the calculator truncates it.
-int32_t HologramColumns(const RenderResult& r) { return r.nSpanPx - r.nFrames; }
 
 std::string Number(double value) {
   char buffer[400];
@@ -72,7 +51,7 @@ void RequireCounts(const RenderSetup& s, const RenderResult& r) {
       "the track is shorter than one pixel pitch: there is no frame to render");
   RequireCount(r.nSpanPx, wide, "the image is narrower than one pixel");
   RequireCount(r.nWidthPx, wide, "the image is narrower than one pixel");
-  RequireCount(HologramColumns(r), wide, "the hologram is narrower than one pixel at this pitch");
+  RequireCount(r.nHologramPx, wide, "the hologram is narrower than one pixel at this pitch");
 }
 
 void Validate(const RenderSetup& setup) {
@@ -81,6 +60,9 @@ void Validate(const RenderSetup& setup) {
   RequirePositive(setup.dPixelPitchMm, "pixel pitch");
   RequirePositive(setup.dCameraDistanceMm, "camera distance");
   RequirePositive(setup.dTrackLengthMm, "track length");
+  if (FrameStep(setup.nMode).Mode() != setup.nMode) {
+    throw RigError("the frame step " + std::to_string(setup.nMode) + " is not one the calculator knows");
+  }
 }
 
 uint64_t MultiplyOrThrow(uint64_t a, uint64_t b) {
@@ -99,21 +81,36 @@ RenderRig MakeRenderRig(const RenderSetup& setup, Framing framing) {
   rig.setup = setup;
   rig.result = CalculateRendering(setup);
   rig.eFraming = framing;
-  rig.nStep = StepOf(setup.nMode);
+  rig.step = setup.nMode;
 
   const RenderResult& r = rig.result;
   RequireCounts(setup, r);
-  rig.nFrameCount = FramesAtStep(r, rig.nStep);
+  rig.nFrameCount = rig.step.FramesIn(r);
   if (rig.nFrameCount < 1) throw RigError("the track holds no frame at this step: choose a smaller step");
 
   const double p = setup.dPixelPitchMm;
-  rig.nImageWidthPx = framing == Framing::Wide ? r.nWidthPx : HologramColumns(r);
+  const int32_t s = rig.step.Number();
+  rig.nImageWidthPx = framing == Framing::Wide ? r.nWidthPx : r.nHologramPx;
   rig.nImageHeightPx = r.nHeightPx;
-  rig.dCameraStepMm = p * rig.nStep;
+  rig.dXFirstMm = setup.dTrackLengthMm * -0.5;
+  rig.dCameraStepMm = p * s;
+  // Wide: at step 1 the calculator's image has one column to spare, so the
+  // last frame starts at column 1. Above step 1 the image is s columns short
+  // of a frustum centred on the camera, so the frustum shifts s/2 pixels right
+  // to keep the image's right edge on the hologram's right edge in frame 1;
+  // the last frame then starts at column 0. Recentred: the frustum shifts
+  // back onto the hologram in every frame, against the camera's x.
+  if (framing == Framing::Wide) {
+    rig.dShiftFirst = s > 1 ? s / (2.0 * rig.nImageWidthPx) : 0.0;
+  } else {
+    rig.dShiftFirst = -rig.dXFirstMm / (rig.nImageWidthPx * p);
+    rig.dShiftPerFrame = -rig.dCameraStepMm / (rig.nImageWidthPx * p);
+  }
   rig.dFilmBackWidthMm = kFilmBackWidthMm;
   rig.dFilmBackHeightMm = kFilmBackWidthMm * rig.nImageHeightPx / rig.nImageWidthPx;
   // The image spans its pixel count times the pitch on the image plane, D away.
   rig.dFocalLengthMm = kFilmBackWidthMm * setup.dCameraDistanceMm / (rig.nImageWidthPx * p);
+  rig.dLensFovDeg = 2 * std::atan(kFilmBackWidthMm / (2 * rig.dFocalLengthMm)) * 180.0 / kPi;
   rig.dVerticalFovDeg = 2 * std::atan(rig.nImageHeightPx * p / (2 * setup.dCameraDistanceMm)) * 180.0 / kPi;
   rig.nBudgetPixels = MultiplyOrThrow(MultiplyOrThrow(static_cast<uint64_t>(rig.nFrameCount), static_cast<uint64_t>(rig.nImageWidthPx)),
                                       static_cast<uint64_t>(rig.nImageHeightPx));
@@ -121,39 +118,19 @@ RenderRig MakeRenderRig(const RenderSetup& setup, Framing framing) {
   return rig;
 }
 
-// Wide: frame 1 shows the hologram in the image's rightmost columns; every
-// frame after it the camera moves one step right and the hologram s columns
-// left. At step 1 the calculator's image has one column to spare, so the last
-// frame starts at column 1. Above step 1 the image is s columns short of a
-// frustum centred on the camera, so the frustum shifts s/2 pixels right to
-// keep the image's right edge on the hologram's right edge in frame 1; the
-// last frame then starts at column 0.
-// Recentred: the frustum shifts back onto the hologram in every frame.
+// Frame 1 of the wide framing shows the hologram in the image's rightmost
+// columns; every frame after it the camera moves one step right and the
+// hologram s columns left.
 FramePose RenderRig::Frame(int32_t nFrame) const {
   if (nFrame < 1 || nFrame > nFrameCount) throw std::out_of_range("frame number outside 1..frame count");
-  const double p = setup.dPixelPitchMm;
-  const int32_t columns = HologramColumns(result);
+  const int32_t columns = result.nHologramPx;
   FramePose pose;
   pose.nFrame = nFrame;
-  pose.dXMm = setup.dTrackLengthMm * -0.5 + p * nStep * (nFrame - 1);
+  pose.dXMm = dXFirstMm + dCameraStepMm * (nFrame - 1);
+  pose.dYMm = kTrackHeightMm;
   pose.dZMm = setup.dCameraDistanceMm;
-  if (eFraming == Framing::Wide) {
-    pose.dShiftX = nStep > 1 ? nStep / (2.0 * nImageWidthPx) : 0.0;
-    pose.nHologramFirstPx = nImageWidthPx - columns - nStep * (nFrame - 1);
-  } else {
-    pose.dShiftX = -pose.dXMm / (nImageWidthPx * p);
-    pose.nHologramFirstPx = 0;
-  }
+  pose.dShiftX = dShiftFirst + dShiftPerFrame * (nFrame - 1);
+  pose.nHologramFirstPx = eFraming == Framing::Wide ? nImageWidthPx - columns - step.Number() * (nFrame - 1) : 0;
   pose.nHologramLastPx = pose.nHologramFirstPx + columns - 1;
   return pose;
-}
-
-const char* StepWords(RenderMode mode) {
-  switch (mode) {
-    case RenderEveryFrame: return "every frame";
-    case RenderEvery2ndFrame: return "every 2nd frame";
-    case RenderEvery4thFrame: return "every 4th frame";
-    case RenderEvery8thFrame: return "every 8th frame";
-  }
-  return "an unknown frame step";
 }

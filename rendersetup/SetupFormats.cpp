@@ -59,18 +59,6 @@ std::string FormatText(const RenderRig& rig) {
   return text;
 }
 
-// The library's own serializer (what dump() uses) into a string sized up
-// front: growing it from empty doubles the memory a 2,000-frame file touches,
-// which costs as much as building the document.
-std::string DumpLine(const nlohmann::ordered_json& json, size_t expectedSize) {
-  std::string text;
-  text.reserve(expectedSize);
-  nlohmann::detail::serializer<nlohmann::ordered_json> serializer(nlohmann::detail::output_adapter<char>(text), ' ');
-  serializer.dump(json, false, false, 0);
-  text += '\n';
-  return text;
-}
-
 // One line: written with indentation the 2,000 frames take five times as long
 // to print and twice the space; any JSON viewer lays it out again.
 std::string FormatJson(const RenderRig& rig) {
@@ -78,12 +66,13 @@ std::string FormatJson(const RenderRig& rig) {
   nlohmann::ordered_json json = {
       {"width_mm", s.nWidthMm},
       {"height_mm", s.nHeightMm},
-      {"step", rig.nStep},
+      {"step", rig.step.Number()},
       {"framing", FramingName(rig.eFraming)},
       {"pitch_mm", TidyMm(s.dPixelPitchMm)},
       {"distance_mm", TidyMm(s.dCameraDistanceMm)},
       {"track_mm", TidyMm(s.dTrackLengthMm)},
       {"fov_deg", TidyMm(rig.result.dFovDeg)},
+      {"lens_fov_deg", TidyMm(rig.dLensFovDeg)},
       {"vertical_fov_deg", TidyMm(rig.dVerticalFovDeg)},
       {"focal_length_mm", TidyMm(rig.dFocalLengthMm)},
       {"film_back_mm", {TidyMm(rig.dFilmBackWidthMm), TidyMm(rig.dFilmBackHeightMm)}},
@@ -109,17 +98,22 @@ std::string FormatJson(const RenderRig& rig) {
     columns.push_back(pose.nHologramFirstPx);
     columns.push_back(pose.nHologramLastPx);
   }
-  return DumpLine(json, static_cast<size_t>(rig.nFrameCount) * 100 + 1024);
+  std::string text = json.dump();
+  text += '\n';
+  return text;
 }
 
+// The lens is the same in every frame; a row per frame still carries it, so
+// that a pipeline reading one row has all it needs to set up that camera.
 std::string FormatCsv(const RenderRig& rig) {
-  std::string csv = "frame,x_mm,y_mm,z_mm,shift_x,hologram_first_px,hologram_last_px\n";
-  csv.reserve(static_cast<size_t>(rig.nFrameCount) * 48 + csv.size());
+  std::string csv = "frame,x_mm,y_mm,z_mm,shift_x,hologram_first_px,hologram_last_px,lens_fov_deg\n";
+  const std::string lens = ',' + Shortest(TidyMm(rig.dLensFovDeg)) + '\n';
+  csv.reserve(static_cast<size_t>(rig.nFrameCount) * (48 + lens.size()) + csv.size());
   for (int32_t k = 1; k <= rig.nFrameCount; ++k) {
     const FramePose pose = rig.Frame(k);
     csv += std::to_string(pose.nFrame) + ',' + Shortest(TidyMm(pose.dXMm)) + ',' + Shortest(TidyMm(pose.dYMm)) + ',' +
            Shortest(TidyMm(pose.dZMm)) + ',' + Shortest(TidyShift(pose.dShiftX)) + ',' + std::to_string(pose.nHologramFirstPx) +
-           ',' + std::to_string(pose.nHologramLastPx) + '\n';
+           ',' + std::to_string(pose.nHologramLastPx) + lens;
   }
   return csv;
 }
@@ -144,19 +138,18 @@ std::vector<ResultRow> ResultRows(const RenderRig& rig) {
   const std::string mm = "mm";
   const std::string px = "px";
   const std::string frames = "frames";
-  return {
+  std::vector<ResultRow> rows = {
       {"Hologram width", std::to_string(s.nWidthMm), mm},
       {"Hologram height", std::to_string(s.nHeightMm), mm},
-      {"Frame step", std::to_string(rig.nStep), std::string("(") + StepWords(s.nMode) + ")"},
+      {"Frame step", std::to_string(rig.step.Number()), std::string("(") + rig.step.Words() + ")"},
       {"Camera FOV", Fixed(r.dFovDeg, 3), "\u00B0"},
       {"Camera distance", Shortest(TidyMm(s.dCameraDistanceMm)), mm},
       {"Camera track", Shortest(TidyMm(s.dTrackLengthMm)), mm},
       {"Track start", Shortest(TidyMm(s.dTrackLengthMm * -0.5)), mm},
       {"Track end", Shortest(TidyMm(s.dTrackLengthMm * 0.5)), mm},
-      {"Frames, every frame", std::to_string(r.nFrames), frames},
-      {"Frames, every 2nd frame", std::to_string(r.nFrames2), frames},
-      {"Frames, every 4th frame", std::to_string(r.nFrames4), frames},
-      {"Frames, every 8th frame", std::to_string(r.nFrames8), frames},
+  };
+  for (FrameStep step : FrameStep::All()) rows.push_back({std::string("Frames, ") + step.Words(), std::to_string(step.FramesIn(r)), frames});
+  rows.insert(rows.end(), {
       {"Rendered image height", std::to_string(r.nHeightPx), px},
       {"Rendered image width", std::to_string(r.nWidthPx), px},
       {"Framing", FramingName(rig.eFraming), ""},
@@ -165,11 +158,13 @@ std::vector<ResultRow> ResultRows(const RenderRig& rig) {
       {"Frames to render", std::to_string(rig.nFrameCount), frames},
       {"Focal length", Fixed(rig.dFocalLengthMm, 3),
        "mm on a " + Shortest(rig.dFilmBackWidthMm) + " \u00D7 " + Fixed(rig.dFilmBackHeightMm, 3) + " mm film back"},
+      {"Lens FOV, horizontal", Fixed(rig.dLensFovDeg, 3), "\u00B0"},
       {"Vertical FOV", Fixed(rig.dVerticalFovDeg, 3), "\u00B0"},
       {"Camera step", Shortest(TidyMm(rig.dCameraStepMm)), mm},
       {"Lens shift x, first frame", Shortest(TidyShift(first.dShiftX)), "image widths"},
       {"Lens shift x, last frame", Shortest(TidyShift(last.dShiftX)), "image widths"},
       {"Render budget", std::to_string(rig.nBudgetPixels), "pixels"},
       {"Render budget, 8-bit RGB", std::to_string(rig.nBudgetBytesRgb8), "bytes"},
-  };
+  });
+  return rows;
 }

@@ -1,5 +1,7 @@
 #include "RenderTexts.h"
 
+#include "FrameStep.h"
+
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -42,10 +44,7 @@ RenderTexts FormatRenderTexts(const RenderSetup& setup, const RenderResult& resu
   t.strFov = FormatDegrees(result.dFovDeg);
   t.strImageHeight = FormatPixels(result.nHeightPx);
   t.strImageWidth = FormatPixels(result.nWidthPx);
-  t.strFrames[0] = FormatFrames(result.nFrames);
-  t.strFrames[1] = FormatFrames(result.nFrames2);
-  t.strFrames[2] = FormatFrames(result.nFrames4);
-  t.strFrames[3] = FormatFrames(result.nFrames8);
+  for (FrameStep step : FrameStep::All()) t.strFrames[step.Mode()] = FormatFrames(step.FramesIn(result));
   t.strTrackLength = FormatMillimetres(T);
   t.strTrackStart = FormatMillimetres(T * -1.0 * 0.5);
   t.strTrackEnd = FormatMillimetres(T * 0.5);

@@ -30,16 +30,15 @@ std::string FovTip(const RenderRig& rig) {
 
 // The camera moves one step's worth of frames at a time, so its step at any
 // frame step scales with that step; the rig of the chosen one gives the unit.
-std::string FramesTip(const RenderRig& rig, int nMode) {
-  const int nStep = 1 << nMode;
+std::string FramesTip(const RenderRig& rig, FrameStep step) {
   return Format("Frames along the %.0f mm camera track, rendering %s.\r\nThe camera moves %g mm between frames.",
-                rig.setup.dTrackLengthMm, StepWords(static_cast<RenderMode>(nMode)), rig.dCameraStepMm / rig.nStep * nStep);
+                rig.setup.dTrackLengthMm, step.Words(), rig.dCameraStepMm / rig.step.Number() * step.Number());
 }
 
 std::string ImageTip(const RenderRig& rig) {
   const double dGiB = static_cast<double>(rig.nBudgetBytesRgb8) / (1024.0 * 1024.0 * 1024.0);
   return Format("Each rendered image: %d \u00D7 %d px.\r\n", rig.nImageWidthPx, rig.nImageHeightPx) +
-         Format("The whole render, %s: %d images, ", StepWords(rig.setup.nMode), rig.nFrameCount) +
+         Format("The whole render, %s: %d images, ", rig.step.Words(), rig.nFrameCount) +
          Grouped(rig.nBudgetPixels) + " px, " + Grouped(rig.nBudgetBytesRgb8) +
          Format(" bytes as 8-bit RGB (%.2f GiB).", dGiB);
 }
@@ -61,13 +60,13 @@ FieldTips MakeFieldTips(const RenderSetup& setup) {
     const RenderRig rig = MakeRenderRig(setup, Framing::Wide);
     tips.strFov = FovTip(rig);
     tips.strImage = ImageTip(rig);
-    for (int nMode = 0; nMode < 4; ++nMode) tips.strFrames[nMode] = FramesTip(rig, nMode);
+    for (FrameStep step : FrameStep::All()) tips.strFrames[step.Mode()] = FramesTip(rig, step);
   } catch (const RigError& error) {
     const std::string strReason = Sentence(error.what());
     tips.strFov = "The camera's horizontal field of view.\r\n" + strReason;
     tips.strImage = "The size of each rendered image.\r\n" + strReason;
-    for (int nMode = 0; nMode < 4; ++nMode)
-      tips.strFrames[nMode] = Format("Frames along the camera track, rendering %s.\r\n", StepWords(static_cast<RenderMode>(nMode))) + strReason;
+    for (FrameStep step : FrameStep::All())
+      tips.strFrames[step.Mode()] = Format("Frames along the camera track, rendering %s.\r\n", step.Words()) + strReason;
   }
   return tips;
 }
@@ -79,7 +78,7 @@ std::string ResultsText(const RenderRig& rig) {
 }
 
 std::string SuggestedFileStem(const RenderSetup& setup) {
-  std::string step = StepWords(setup.nMode);
+  std::string step = FrameStep(setup.nMode).Words();
   for (char& c : step)
     if (c == ' ') c = '-';
   return Format("hologram-%dx%dmm-", setup.nWidthMm, setup.nHeightMm) + step;

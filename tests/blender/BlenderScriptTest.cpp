@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "SetupBuilders.h"
 #include "SetupFormats.h"
 
 namespace {
@@ -22,6 +23,8 @@ const LimitCase kLimitCases[] = {
     {6354, 20, 0.1, 200, Framing::Wide, "65540 px wide, past the 65536 px"},
     {6354, 20, 0.1, 200, Framing::Recentred, nullptr},
     {30, 6554, 0.1, 200, Framing::Wide, "65540 px high, past the 65536 px"},
+    {30, 65536, 1, 200, Framing::Wide, nullptr},  // exactly Blender's largest side
+    {30, 65537, 1, 200, Framing::Wide, "65537 px high, past the 65536 px"},
     {1, 20, 0.5, 200, Framing::Recentred, "2 px wide, under the 4 px"},
     {30, 1, 0.5, 200, Framing::Wide, "2 px high, under the 4 px"},
     {30, 20, 0.1, 200000, Framing::Recentred, "2000000 frames, past the 1048574"},
@@ -31,9 +34,7 @@ const LimitCase kLimitCases[] = {
 TEST(BlenderScriptTest, RefusesWhatBlenderWouldClamp) {
   for (const LimitCase& c : kLimitCases) {
     SCOPED_TRACE(std::to_string(c.nWidthMm) + " x " + std::to_string(c.nHeightMm) + " mm");
-    RenderSetup setup;
-    setup.nWidthMm = c.nWidthMm;
-    setup.nHeightMm = c.nHeightMm;
+    RenderSetup setup = HologramSetup(c.nWidthMm, c.nHeightMm);
     setup.dPixelPitchMm = c.dPitchMm;
     setup.dTrackLengthMm = c.dTrackMm;
     const RenderRig rig = MakeRenderRig(setup, c.eFraming);

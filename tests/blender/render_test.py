@@ -5,6 +5,7 @@
 # a render split across two Blender runs must give the files of one run.
 import json
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -118,7 +119,9 @@ class RenderTest(unittest.TestCase):
             self.assertEqual(png_without_text(os.path.join(self.farm_dir, name)),
                              png_without_text(os.path.join(self.wide_dir, name)), name)
 
-os.makedirs(WORK_DIR, exist_ok=True)
+# A frame an earlier run left would hide one this run fails to render.
+shutil.rmtree(WORK_DIR, ignore_errors=True)
+os.makedirs(WORK_DIR)
 result = unittest.TextTestRunner(verbosity=2).run(unittest.defaultTestLoader.loadTestsFromTestCase(RenderTest))
 if not result.wasSuccessful():
     raise SystemExit(1)

@@ -3,6 +3,7 @@
 # Builds rigs with the scripts vantorel-setup writes and checks, with Blender's
 # own projection, that the hologram lands on the pixels its JSON predicts.
 import json
+import math
 import os
 import subprocess
 import sys
@@ -67,6 +68,7 @@ class RigTest(unittest.TestCase):
                     rig = json.load(f)
                 run_in_text_editor(run_setup(case, "blender"))
                 scene = bpy.context.scene
+                self.assertAlmostEqual(math.degrees(scene.camera.data.angle_x), rig["lens_fov_deg"], delta=1e-4)
                 frames = rig["frames"]
                 for frame in frames[0], frames[len(frames) // 2], frames[-1]:
                     first, last = frame["hologram_px"]
@@ -85,6 +87,21 @@ class RigTest(unittest.TestCase):
             self.assertEqual([c.name for c in bpy.data.cameras if c.name.startswith("Vantorel")], ["Vantorel Camera"])
             self.assertEqual(bpy.context.scene.camera.name, "Vantorel Camera")
             self.assertEqual(len(bpy.context.scene.camera.animation_data.drivers), 1)
+            self.assertEqual([c.name for c in bpy.context.scene.camera.users_collection], ["Vantorel Rig"])
+
+    def test_a_users_object_of_the_same_name_survives(self):
+        bpy.ops.wm.read_factory_settings(use_empty=True)
+        self.addCleanup(bpy.ops.wm.read_factory_settings, use_empty=True)
+        mine = bpy.data.objects.new("Vantorel Camera", bpy.data.cameras.new("Vantorel Camera"))
+        bpy.context.scene.collection.objects.link(mine)
+        script = run_setup(CASES[0], "blender")
+        for _ in range(2):
+            run_in_text_editor(script)
+        self.assertIn(mine, bpy.context.scene.collection.objects[:])
+        self.assertEqual((mine.name, mine.data.name), ("Vantorel Camera", "Vantorel Camera"))
+        self.assertEqual(sorted(o.name for o in bpy.data.objects if o.get("vantorel_rig")),
+                         ["Vantorel Camera.001", "Vantorel Hologram"])
+        self.assertEqual(bpy.context.scene.camera.name, "Vantorel Camera.001")
 
 
 os.makedirs(WORK_DIR, exist_ok=True)

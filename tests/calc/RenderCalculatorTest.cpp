@@ -5,15 +5,10 @@
 
 #include <climits>
 
-namespace {
+#include "FrameStep.h"
+#include "SetupBuilders.h"
 
-RenderSetup MakeSetup(int32_t width, int32_t height, RenderMode mode = RenderEveryFrame) {
-  RenderSetup s;
-  s.nWidthMm = width;
-  s.nHeightMm = height;
-  s.nMode = mode;
-  return s;
-}
+namespace {
 
 struct Worked {
   int32_t width, height;
@@ -35,7 +30,7 @@ const Worked kWorked[] = {
 TEST(RenderCalculator, WorkedExamplesToTheCharacter) {
   for (const Worked& w : kWorked) {
     for (int mode = 0; mode < 4; ++mode) {
-      RenderSetup s = MakeSetup(w.width, w.height, static_cast<RenderMode>(mode));
+      RenderSetup s = HologramSetup(w.width, w.height, static_cast<RenderMode>(mode));
       RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
       SCOPED_TRACE(testing::Message() << w.width << " x " << w.height << " mode " << mode);
       EXPECT_EQ(t.strFov, w.fov);
@@ -61,7 +56,7 @@ TEST(RenderCalculator, DegreeSignIsItsTwoUtf8BytesAfterABlank) {
 }
 
 TEST(RenderCalculator, ThirtyByTwentyRecord) {
-  RenderResult r = CalculateRendering(MakeSetup(30, 20));
+  RenderResult r = CalculateRendering(HologramSetup(30, 20));
   EXPECT_NEAR(r.dFovDeg, 41.947, 0.0005);
   EXPECT_EQ(r.nHeightPx, 200);
   EXPECT_EQ(r.nSpanPx, 2300);
@@ -71,18 +66,19 @@ TEST(RenderCalculator, ThirtyByTwentyRecord) {
   EXPECT_EQ(r.nFrames4, 500);
   EXPECT_EQ(r.nFrames8, 250);
   EXPECT_EQ(r.eAspect, Aspect::Landscape);
+  EXPECT_EQ(r.nHologramPx, 300);
 }
 
 TEST(RenderCalculator, AspectFollowsTheIntegerSizes) {
-  EXPECT_EQ(CalculateRendering(MakeSetup(30, 20)).eAspect, Aspect::Landscape);
-  EXPECT_EQ(CalculateRendering(MakeSetup(20, 20)).eAspect, Aspect::Square);
-  EXPECT_EQ(CalculateRendering(MakeSetup(20, 30)).eAspect, Aspect::Portrait);
-  EXPECT_EQ(CalculateRendering(MakeSetup(INT_MIN, INT_MAX)).eAspect, Aspect::Portrait);
+  EXPECT_EQ(CalculateRendering(HologramSetup(30, 20)).eAspect, Aspect::Landscape);
+  EXPECT_EQ(CalculateRendering(HologramSetup(20, 20)).eAspect, Aspect::Square);
+  EXPECT_EQ(CalculateRendering(HologramSetup(20, 30)).eAspect, Aspect::Portrait);
+  EXPECT_EQ(CalculateRendering(HologramSetup(INT_MIN, INT_MAX)).eAspect, Aspect::Portrait);
 }
 
 TEST(RenderCalculator, HeightChangesOnlyHeightAndAspect) {
-  RenderResult a = CalculateRendering(MakeSetup(40, 10, RenderEvery4thFrame));
-  RenderResult b = CalculateRendering(MakeSetup(40, 90, RenderEvery4thFrame));
+  RenderResult a = CalculateRendering(HologramSetup(40, 10, RenderEvery4thFrame));
+  RenderResult b = CalculateRendering(HologramSetup(40, 90, RenderEvery4thFrame));
   EXPECT_EQ(a.dFovDeg, b.dFovDeg);
   EXPECT_EQ(a.nWidthPx, b.nWidthPx);
   EXPECT_EQ(a.nFrames, b.nFrames);
@@ -93,10 +89,10 @@ TEST(RenderCalculator, HeightChangesOnlyHeightAndAspect) {
 
 // trunc(20 / 0.1) is 200 in IEEE doubles; 80-bit x87 intermediates give 199.
 TEST(RenderCalculator, TruncationsUseIeeeDoubles) {
-  EXPECT_EQ(CalculateRendering(MakeSetup(2, 2)).nHeightPx, 20);
-  EXPECT_EQ(CalculateRendering(MakeSetup(20, 20)).nHeightPx, 200);
+  EXPECT_EQ(CalculateRendering(HologramSetup(2, 2)).nHeightPx, 20);
+  EXPECT_EQ(CalculateRendering(HologramSetup(20, 20)).nHeightPx, 200);
   for (int32_t w = 1; w <= 5000; ++w) {
-    RenderResult r = CalculateRendering(MakeSetup(w, w));
+    RenderResult r = CalculateRendering(HologramSetup(w, w));
     ASSERT_EQ(r.nFrames, 2000) << w;
     ASSERT_EQ(r.nHeightPx, 10 * w) << w;
     ASSERT_EQ(r.nSpanPx, 10 * w + 2000) << w;
@@ -105,15 +101,15 @@ TEST(RenderCalculator, TruncationsUseIeeeDoubles) {
 
 TEST(RenderCalculator, ModesNarrowTheWidthByTheirStep) {
   for (int32_t w : {1, 2, 7, 30, 999, 123456, 214748164}) {
-    int32_t every = CalculateRendering(MakeSetup(w, 1, RenderEveryFrame)).nWidthPx;
-    EXPECT_EQ(CalculateRendering(MakeSetup(w, 1, RenderEvery2ndFrame)).nWidthPx, every - 2) << w;
-    EXPECT_EQ(CalculateRendering(MakeSetup(w, 1, RenderEvery4thFrame)).nWidthPx, every - 4) << w;
-    EXPECT_EQ(CalculateRendering(MakeSetup(w, 1, RenderEvery8thFrame)).nWidthPx, every - 8) << w;
+    int32_t every = CalculateRendering(HologramSetup(w, 1, RenderEveryFrame)).nWidthPx;
+    EXPECT_EQ(CalculateRendering(HologramSetup(w, 1, RenderEvery2ndFrame)).nWidthPx, every - 2) << w;
+    EXPECT_EQ(CalculateRendering(HologramSetup(w, 1, RenderEvery4thFrame)).nWidthPx, every - 4) << w;
+    EXPECT_EQ(CalculateRendering(HologramSetup(w, 1, RenderEvery8thFrame)).nWidthPx, every - 8) << w;
   }
 }
 
 TEST(RenderCalculator, LargestSizesThatStillFitAreExact) {
-  RenderSetup s = MakeSetup(214748164, 214748364);
+  RenderSetup s = HologramSetup(214748164, 214748364);
   RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
   EXPECT_EQ(t.strImageWidth, "2147483640 px");
   EXPECT_EQ(t.strImageHeight, "2147483640 px");
@@ -123,29 +119,29 @@ TEST(RenderCalculator, LargestSizesThatStillFitAreExact) {
 // Inputs the formulas do not cover: no fault, no wrapped counts, a marker
 // where the true count does not fit.
 TEST(RenderCalculator, InputsOutsideTheFormulasShowMarkers) {
-  RenderSetup s = MakeSetup(214748165, 214748365);
+  RenderSetup s = HologramSetup(214748165, 214748365);
   RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
   EXPECT_EQ(t.strImageWidth, "too large");
   EXPECT_EQ(t.strImageHeight, "too large");
   EXPECT_EQ(t.strFrames[0], "2000 frames");
 
-  s = MakeSetup(INT_MAX, INT_MAX, RenderEvery8thFrame);
+  s = HologramSetup(INT_MAX, INT_MAX, RenderEvery8thFrame);
   t = FormatRenderTexts(s, CalculateRendering(s));
   EXPECT_EQ(t.strImageWidth, "too large");
   EXPECT_EQ(t.strFrames[3], "250 frames");
 
-  s = MakeSetup(INT_MIN, INT_MIN);
+  s = HologramSetup(INT_MIN, INT_MIN);
   t = FormatRenderTexts(s, CalculateRendering(s));
   EXPECT_EQ(t.strImageWidth, "too small");
   EXPECT_EQ(t.strImageHeight, "too small");
 
-  s = MakeSetup(0, 0);
+  s = HologramSetup(0, 0);
   t = FormatRenderTexts(s, CalculateRendering(s));
   EXPECT_EQ(t.strFov, "n/a");  // 0 / 0
   EXPECT_EQ(t.strImageWidth, "2000 px");
   EXPECT_EQ(t.strImageHeight, "0 px");
 
-  s = MakeSetup(-200, 5);  // the track sum is zero
+  s = HologramSetup(-200, 5);  // the track sum is zero
   t = FormatRenderTexts(s, CalculateRendering(s));
   EXPECT_EQ(t.strFov, "0.000 \u00B0");
   EXPECT_EQ(t.strImageWidth, "0 px");
@@ -157,17 +153,17 @@ TEST(RenderCalculator, InputsOutsideTheFormulasShowMarkers) {
 // does. The fuzzer first met the case as a height of -1 mm over a pitch a hair
 // below 2^-31 mm.
 TEST(RenderCalculator, CountExactlyOnTheRangeEndShowsTheMarker) {
-  RenderSetup s = MakeSetup(-214748564, 1, RenderEvery8thFrame);
+  RenderSetup s = HologramSetup(-214748564, 1, RenderEvery8thFrame);
   RenderResult r = CalculateRendering(s);
   EXPECT_EQ(r.nWidthPx, INT_MIN);
   EXPECT_EQ(FormatRenderTexts(s, r).strImageWidth, "too small");
 
   s.nMode = RenderEvery4thFrame;
   EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, "-2147483644 px");
-  s = MakeSetup(-214748563, 1, RenderEvery8thFrame);
+  s = HologramSetup(-214748563, 1, RenderEvery8thFrame);
   EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageWidth, "-2147483638 px");
 
-  s = MakeSetup(30, -1);
+  s = HologramSetup(30, -1);
   s.dPixelPitchMm = 0x1p-31;  // exactly -2^31 px
   EXPECT_EQ(FormatRenderTexts(s, CalculateRendering(s)).strImageHeight, "too small");
   s.nHeightMm = 1;
@@ -177,8 +173,14 @@ TEST(RenderCalculator, CountExactlyOnTheRangeEndShowsTheMarker) {
 
 TEST(RenderCalculator, UnknownModeWidthIsTheEveryFrameWidth) {
   for (int32_t mode : {-1, 4, INT_MIN, INT_MAX}) {
-    EXPECT_EQ(CalculateRendering(MakeSetup(30, 20, static_cast<RenderMode>(mode))).nWidthPx, 2300);
+    EXPECT_EQ(CalculateRendering(HologramSetup(30, 20, static_cast<RenderMode>(mode))).nWidthPx, 2300);
   }
+}
+
+TEST(RenderCalculator, FrameStepsAreFoundByTheirNumberOnly) {
+  ASSERT_EQ(FrameStep::All().size(), 4u);
+  for (FrameStep step : FrameStep::All()) EXPECT_EQ(FrameStep::FromNumber(step.Number())->Mode(), step.Mode());
+  for (int32_t number : {0, 3, 16, -1}) EXPECT_FALSE(FrameStep::FromNumber(number)) << number;
 }
 
 }  // namespace

@@ -6,9 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <random>
 #include <string>
+
+#include "SetupBuilders.h"
 
 namespace {
 
@@ -22,11 +25,9 @@ std::string Expected(int64_t exact, const char* unit) {
 }
 
 void Check(int32_t w, int32_t h, int32_t mode) {
-  RenderSetup s;
-  s.nWidthMm = w;
-  s.nHeightMm = h;
-  s.nMode = static_cast<RenderMode>(mode);
-  RenderTexts t = FormatRenderTexts(s, CalculateRendering(s));
+  const RenderSetup s = HologramSetup(w, h, static_cast<RenderMode>(mode));
+  const RenderResult r = CalculateRendering(s);
+  RenderTexts t = FormatRenderTexts(s, r);
 
   // With a 0.1 mm pitch every quotient of whole millimetres is exact.
   const int64_t step[] = {1, 2, 4, 8};
@@ -38,6 +39,7 @@ void Check(int32_t w, int32_t h, int32_t mode) {
   ASSERT_EQ(t.strFrames[0], "2000 frames");
   ASSERT_EQ(t.strFrames[3], "250 frames");
   ASSERT_FALSE(t.strFov.empty());
+  ASSERT_EQ(r.nHologramPx, std::clamp<int64_t>(int64_t{w} * 10, INT_MIN, INT_MAX)) << w;
 }
 
 TEST(RenderSweep, BoundariesInEveryMode) {

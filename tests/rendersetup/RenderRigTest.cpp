@@ -5,7 +5,7 @@
 #include <cmath>
 #include <string>
 
-#include "HologramSetup.h"
+#include "SetupBuilders.h"
 
 namespace {
 
@@ -37,14 +37,14 @@ TEST(RenderRig, ImageLensAndHologramColumnsAtFirstAndLastFrame) {
     EXPECT_EQ(rig.nImageHeightPx, c.nImageHeight);
     EXPECT_EQ(rig.nFrameCount, c.nFrames);
     EXPECT_NEAR(rig.dFocalLengthMm, c.dFocal, 1e-9);
-    EXPECT_DOUBLE_EQ(rig.dCameraStepMm, 0.1 * rig.nStep);
+    EXPECT_DOUBLE_EQ(rig.dCameraStepMm, 0.1 * rig.step.Number());
     EXPECT_EQ(rig.nBudgetPixels, uint64_t(c.nFrames) * c.nImageWidth * c.nImageHeight);
     EXPECT_EQ(rig.nBudgetBytesRgb8, rig.nBudgetPixels * 3);
 
     const FramePose first = rig.Frame(1);
     const FramePose last = rig.Frame(rig.nFrameCount);
     EXPECT_DOUBLE_EQ(first.dXMm, -100.0);
-    EXPECT_NEAR(last.dXMm, -100.0 + 0.1 * rig.nStep * (c.nFrames - 1), 1e-9);
+    EXPECT_NEAR(last.dXMm, -100.0 + 0.1 * rig.step.Number() * (c.nFrames - 1), 1e-9);
     EXPECT_EQ(first.nHologramFirstPx, c.nFirstFrameFirstPx);
     EXPECT_EQ(last.nHologramFirstPx, c.nLastFrameFirstPx);
     EXPECT_EQ(first.nHologramLastPx - first.nHologramFirstPx + 1, c.nWidth * 10);
@@ -116,6 +116,7 @@ TEST(RenderRig, RefusesSetupsWithNoRenderableRigInOneLineNamingTheInput) {
       {"NaN distance", with([](RenderSetup& s) { s.dCameraDistanceMm = std::nan(""); }), "camera distance"},
       {"negative track", with([](RenderSetup& s) { s.dTrackLengthMm = -200; }), "track length"},
       {"zero width", with([](RenderSetup& s) { s.nWidthMm = 0; }), "width must be at least 1 mm"},
+      {"zero height", with([](RenderSetup& s) { s.nHeightMm = 0; }), "height must be at least 1 mm"},
       {"unknown step", with([](RenderSetup& s) { s.nMode = static_cast<RenderMode>(7); }), "frame step"},
   };
   for (const Bad& b : bad) {

@@ -6,20 +6,13 @@
 #include <sstream>
 
 #include "RenderTexts.h"
+#include "SetupBuilders.h"
 
 namespace {
 
-RenderRig Rig(int32_t width, RenderMode mode, Framing framing) {
-  RenderSetup setup;
-  setup.nWidthMm = width;
-  setup.nHeightMm = 20;
-  setup.nMode = mode;
-  return MakeRenderRig(setup, framing);
-}
-
 const RenderRig kRigs[] = {
-    Rig(30, RenderEvery2ndFrame, Framing::Wide),
-    Rig(157, RenderEveryFrame, Framing::Recentred),
+    MakeRenderRig(HologramSetup(30, 20, RenderEvery2ndFrame), Framing::Wide),
+    MakeRenderRig(HologramSetup(157, 20), Framing::Recentred),
 };
 
 std::vector<std::string> Split(const std::string& text, char separator) {
@@ -29,17 +22,26 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
+bool NegativeZero(double value) { return value == 0 && std::signbit(value); }
+
+const ResultRow& RowOf(const std::vector<ResultRow>& rows, const std::string& label) {
+  const auto row = std::find_if(rows.begin(), rows.end(), [&](const ResultRow& r) { return r.strLabel == label; });
+  if (row == rows.end()) throw std::runtime_error("no row " + label);
+  return *row;
+}
+
 TEST(SetupFormats, JsonHoldsTheRigAndEveryFrame) {
   for (const RenderRig& rig : kRigs) {
     const auto json = nlohmann::json::parse(FormatSetup(rig, SetupFormat::Json));
     EXPECT_EQ(json["width_mm"], rig.setup.nWidthMm);
     EXPECT_EQ(json["height_mm"], 20);
-    EXPECT_EQ(json["step"], rig.nStep);
+    EXPECT_EQ(json["step"], rig.step.Number());
     EXPECT_EQ(json["framing"], rig.eFraming == Framing::Wide ? "wide" : "recentred");
     EXPECT_EQ(json["pitch_mm"], 0.1);
     EXPECT_EQ(json["distance_mm"], 300.0);
     EXPECT_EQ(json["track_mm"], 200.0);
     EXPECT_NEAR(json["fov_deg"].get<double>(), rig.result.dFovDeg, 1e-9);
+    EXPECT_NEAR(json["lens_fov_deg"].get<double>(), rig.dLensFovDeg, 1e-9);
     EXPECT_NEAR(json["vertical_fov_deg"].get<double>(), rig.dVerticalFovDeg, 1e-9);
     EXPECT_NEAR(json["focal_length_mm"].get<double>(), rig.dFocalLengthMm, 1e-9);
     EXPECT_EQ(json["film_back_mm"][0], 36.0);
@@ -63,6 +65,7 @@ TEST(SetupFormats, JsonHoldsTheRigAndEveryFrame) {
       ASSERT_NEAR(frame["shift_x"].get<double>(), pose.dShiftX, 1e-12);
       ASSERT_EQ(frame["hologram_px"][0], pose.nHologramFirstPx);
       ASSERT_EQ(frame["hologram_px"][1], pose.nHologramLastPx);
+      for (const char* key : {"x_mm", "y_mm", "shift_x"}) ASSERT_FALSE(NegativeZero(frame[key])) << key << " of frame " << k;
     }
   }
 }
@@ -71,14 +74,16 @@ TEST(SetupFormats, JsonHoldsTheRigAndEveryFrame) {
 // person would type: frame 3 of step 2 stands at -99.6 mm, not -99.60000000000001.
 TEST(SetupFormats, CsvRowsAreTheJsonFrames) {
   for (const RenderRig& rig : kRigs) {
-    const auto frames = nlohmann::json::parse(FormatSetup(rig, SetupFormat::Json))["frames"];
+    const auto json = nlohmann::json::parse(FormatSetup(rig, SetupFormat::Json));
+    const auto& frames = json["frames"];
     const std::vector<std::string> lines = Split(FormatSetup(rig, SetupFormat::Csv), '\n');
     ASSERT_EQ(lines.size(), size_t(rig.nFrameCount) + 1);
-    EXPECT_EQ(lines[0], "frame,x_mm,y_mm,z_mm,shift_x,hologram_first_px,hologram_last_px");
+    EXPECT_EQ(lines[0], "frame,x_mm,y_mm,z_mm,shift_x,hologram_first_px,hologram_last_px,lens_fov_deg");
     for (size_t row = 1; row < lines.size(); ++row) {
       const std::vector<std::string> cells = Split(lines[row], ',');
       const auto& frame = frames[row - 1];
-      ASSERT_EQ(cells.size(), 7u) << lines[row];
+      ASSERT_EQ(cells.size(), 8u) << lines[row];
+      for (const std::string& cell : cells) ASSERT_FALSE(NegativeZero(std::stod(cell))) << lines[row];
       ASSERT_EQ(std::stoi(cells[0]), frame["frame"]);
       ASSERT_EQ(std::stod(cells[1]), frame["x_mm"]) << lines[row];
       ASSERT_EQ(std::stod(cells[2]), frame["y_mm"]);
@@ -86,9 +91,10 @@ TEST(SetupFormats, CsvRowsAreTheJsonFrames) {
       ASSERT_EQ(std::stod(cells[4]), frame["shift_x"]) << lines[row];
       ASSERT_EQ(std::stoi(cells[5]), frame["hologram_px"][0]);
       ASSERT_EQ(std::stoi(cells[6]), frame["hologram_px"][1]);
+      ASSERT_EQ(std::stod(cells[7]), json["lens_fov_deg"]);
     }
   }
-  EXPECT_EQ(Split(FormatSetup(kRigs[0], SetupFormat::Csv), '\n')[3], "3,-99.6,0,300,0.00043516101,1994,2293");
+  EXPECT_EQ(Split(FormatSetup(kRigs[0], SetupFormat::Csv), '\n')[3], "3,-99.6,0,300,0.00043516101,1994,2293,41.913679701");
 }
 
 TEST(SetupFormats, ResultRowsShowTheWindowsElevenResultsAsTheWindowDoes) {
@@ -109,9 +115,22 @@ TEST(SetupFormats, ResultRowsShowTheWindowsElevenResultsAsTheWindowDoes) {
   };
   const std::vector<ResultRow> rows = ResultRows(rig);
   for (const auto& [label, text] : window) {
-    const auto row = std::find_if(rows.begin(), rows.end(), [&](const ResultRow& r) { return r.strLabel == label; });
-    ASSERT_NE(row, rows.end()) << label;
-    EXPECT_EQ(row->strValue + " " + row->strUnit, text) << label;
+    const ResultRow& row = RowOf(rows, label);
+    EXPECT_EQ(row.strValue + " " + row.strUnit, text) << label;
+  }
+}
+
+// The rows a user copies from the window or reads in the text say what the
+// files for 3D software say.
+TEST(SetupFormats, ResultRowsGiveTheFilesLensAndShifts) {
+  for (const RenderRig& rig : kRigs) {
+    const auto json = nlohmann::json::parse(FormatSetup(rig, SetupFormat::Json));
+    const std::pair<const char*, double> values[] = {
+        {"Lens FOV, horizontal", json["lens_fov_deg"]},
+        {"Lens shift x, first frame", json["frames"].front()["shift_x"]},
+        {"Lens shift x, last frame", json["frames"].back()["shift_x"]},
+    };
+    for (const auto& [label, value] : values) EXPECT_NEAR(std::stod(RowOf(ResultRows(rig), label).strValue), value, 5e-4) << label;
   }
 }
 

@@ -13,6 +13,8 @@
 #include <sstream>
 #include <vector>
 
+#include "SetupBuilders.h"
+
 namespace {
 
 std::vector<RenderSetup> Sample() {
@@ -20,13 +22,7 @@ std::vector<RenderSetup> Sample() {
                            100, 1000, 214748164, 214748165, 214748364, 214748365,
                            INT_MAX - 1, INT_MAX};
   std::vector<RenderSetup> setups;
-  auto add = [&](int32_t w, int32_t h, int32_t mode) {
-    RenderSetup s;
-    s.nWidthMm = w;
-    s.nHeightMm = h;
-    s.nMode = static_cast<RenderMode>(mode);
-    setups.push_back(s);
-  };
+  auto add = [&](int32_t w, int32_t h, int32_t mode) { setups.push_back(HologramSetup(w, h, static_cast<RenderMode>(mode))); };
   for (int32_t w : edges)
     for (int32_t h : edges)
       for (int32_t mode = 0; mode < 4; ++mode) add(w, h, mode);

@@ -7,7 +7,7 @@
 #include <cctype>
 #include <sstream>
 
-#include "HologramSetup.h"
+#include "SetupBuilders.h"
 #include "SetupFormats.h"
 #include "WindowTexts.h"
 

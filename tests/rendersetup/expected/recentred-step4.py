@@ -7,10 +7,12 @@
 #   blender -b scene.blend -P rig.py -s 3 -e 4 -a
 #
 # Or open it in Blender's text editor, press Run Script and save the scene.
-# Running it again replaces the camera "Vantorel Camera" and the outline
-# "Vantorel Hologram" it built. One unit is one millimetre. The hologram lies
-# in the XZ plane, centred at the origin; the camera moves along x at
-# y = -DISTANCE_MM, looking along +y.
+# It builds the camera "Vantorel Camera" and the outline "Vantorel Hologram"
+# in a collection "Vantorel Rig", each marked as its own. Running it again
+# replaces only what it marked: an object of yours keeps its place, whatever
+# its name. One unit is one millimetre. The hologram lies in the XZ plane,
+# centred at the origin; the camera moves along x at y = -DISTANCE_MM, looking
+# along +y.
 
 import math
 
@@ -26,24 +28,29 @@ CLIP_MM = (1, 100000)
 # At frame k the camera stands at x = X_FIRST_MM + X_PER_FRAME_MM * (k - 1), and
 # the lens is shifted by SHIFT_FIRST + SHIFT_PER_FRAME * (k - 1) image widths.
 X_FIRST_MM, X_PER_FRAME_MM = -4.25, 2
-SHIFT_FIRST, SHIFT_PER_FRAME = 0.85, -0.39999999999999997
+SHIFT_FIRST, SHIFT_PER_FRAME = 0.85, -0.4
 OUTPUT = "//hologram_recentred_step4/frame_####"
 
 CAMERA = "Vantorel Camera"
 HOLOGRAM = "Vantorel Hologram"
+RIG = "Vantorel Rig"
+# Set on every object, lens, mesh and collection this script builds: what a
+# later run may remove. Names alone would take a user's own object.
+MARK = "vantorel_rig"
 
 
 def remove_previous_rig():
-    for name in (CAMERA, HOLOGRAM):
-        obj = bpy.data.objects.get(name)
-        if obj is not None:
-            bpy.data.objects.remove(obj)
-    camera = bpy.data.cameras.get(CAMERA)
-    if camera is not None:
-        bpy.data.cameras.remove(camera)
-    outline = bpy.data.meshes.get(HOLOGRAM)
-    if outline is not None:
-        bpy.data.meshes.remove(outline)
+    for kind in (bpy.data.objects, bpy.data.cameras, bpy.data.meshes):
+        for block in [block for block in kind if block.get(MARK)]:
+            kind.remove(block)
+    # A collection the user has put something of theirs into stays.
+    for collection in [c for c in bpy.data.collections if c.get(MARK) and not (c.all_objects or c.children)]:
+        bpy.data.collections.remove(collection)
+
+
+def marked(block):
+    block[MARK] = True
+    return block
 
 
 def drive_linearly(owner, path, index, first, per_frame):
@@ -75,8 +82,8 @@ def set_output(scene):
     scene.frame_start, scene.frame_end, scene.frame_step = 1, FRAMES, 1
 
 
-def build_camera(scene):
-    lens = bpy.data.cameras.new(CAMERA)
+def build_camera(scene, collection):
+    lens = marked(bpy.data.cameras.new(CAMERA))
     lens.type = "PERSP"
     lens.sensor_fit = "HORIZONTAL"
     lens.sensor_width, lens.sensor_height = FILM_BACK_MM
@@ -86,28 +93,30 @@ def build_camera(scene):
     lens.shift_x, lens.shift_y = SHIFT_FIRST, 0.0
     if SHIFT_PER_FRAME:
         drive_linearly(lens, "shift_x", -1, SHIFT_FIRST, SHIFT_PER_FRAME)
-    camera = bpy.data.objects.new(CAMERA, lens)
+    camera = marked(bpy.data.objects.new(CAMERA, lens))
     camera.rotation_mode = "XYZ"
     camera.rotation_euler = (math.pi / 2, 0.0, 0.0)
     camera.location = (X_FIRST_MM, -DISTANCE_MM, 0.0)
     drive_linearly(camera, "location", 0, X_FIRST_MM, X_PER_FRAME_MM)
-    scene.collection.objects.link(camera)
+    collection.objects.link(camera)
     scene.camera = camera
 
 
-def build_outline(scene):
+def build_outline(collection):
     # The hologram's edges, to model the scene around: no faces, never rendered.
     w, h = HOLOGRAM_MM[0] / 2, HOLOGRAM_MM[1] / 2
-    mesh = bpy.data.meshes.new(HOLOGRAM)
+    mesh = marked(bpy.data.meshes.new(HOLOGRAM))
     mesh.from_pydata([(-w, 0, -h), (w, 0, -h), (w, 0, h), (-w, 0, h)], [(0, 1), (1, 2), (2, 3), (3, 0)], [])
-    outline = bpy.data.objects.new(HOLOGRAM, mesh)
+    outline = marked(bpy.data.objects.new(HOLOGRAM, mesh))
     outline.hide_render = True
-    scene.collection.objects.link(outline)
+    collection.objects.link(outline)
 
 
 scene = bpy.context.scene
 remove_previous_rig()
+rig = marked(bpy.data.collections.new(RIG))
+scene.collection.children.link(rig)
 set_units(scene)
 set_output(scene)
-build_camera(scene)
-build_outline(scene)
+build_camera(scene, rig)
+build_outline(rig)
