@@ -21,9 +21,15 @@ finish() {
   exit 0
 }
 
-# require_display TOOL...: ends the run with a failure when there is no
-# working X display or one of the tools is missing.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-slot.sh"
+# The script's own arguments, to run it again in a test slot of its own.
+script_args=("$@")
+
+# require_display TOOL...: runs the script in a test slot of its own (its own
+# display and Wine session, see tools/wine-slot.sh) and ends the run with a
+# failure when there is no working X display or one of the tools is missing.
 require_display() {
+  vantorel_take_slot bash "$0" "${script_args[@]}"
   if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     fail "an X display is needed: set DISPLAY (an Xvfb display will do)"
     finish
