@@ -52,7 +52,6 @@ against "start-up vs the minimal dialog" "$(figure "$startup" "time ratio")" "$m
 against "peak working set above the minimal" "+$(figure "$startup" "memory above")" "$max_memory_above_mb" " MB"
 against "keystroke vs the bare updates" "$(figure "$keystroke" "ratio")" "$max_keystroke_ratio" "x"
 awk -v bytes="$(stat -c %s "$program")" 'BEGIN { printf "%-36s %9.2f MB   no bar\n", "Vantorel.exe size", bytes / 1048576 }'
-# objdump gives each section's size in hex.
-i686-w64-mingw32-objdump -h "$program" | awk '$2 ~ /^\./ { print $2, $3 }' |
-  while read -r name size; do printf '  %-10s %8d KB\n' "$name" $((16#$size / 1024)); done
+# Each section's size, under the (at most eight letters long) name the image gives it.
+i686-w64-mingw32-size -A "$program" | awk '$1 ~ /^\./ { printf "  %-10s %8d KB\n", $1, $2 / 1024 }'
 exit $missed
