@@ -152,7 +152,8 @@ program_ended() { ! alive "$app_pid"; }
 # copying it there first unless a copy is already in place (a script may have
 # locked the folder since). Wine's output goes beside the folder, to
 # FOLDER.wine.log, the process to app_pid. True when the window appears
-# within 60 s: under emulation a cold start alone can take half of that.
+# within 60 s (under emulation a cold start alone can take half of that) and
+# then has the keyboard within 10 s.
 start_program() {
   local folder=$1
   mkdir -p "$folder"
@@ -161,8 +162,14 @@ start_program() {
   (cd "$folder" && exec "$wine_run" "$folder/Vantorel.exe") >"$folder.wine.log" 2>&1 &
   app_pid=$!
   app_pids+=("$app_pid")
-  probe wait 60000 >/dev/null
+  probe wait 60000 >/dev/null && poll 10000 program_has_keyboard
 }
+
+# Whether the display's keyboard focus is on the program's window (Wine marks
+# its windows with the process's pid). The window is shown, and read back,
+# before the platform hands it the focus; a key sent in between goes to no
+# window at all, and an Escape meant to close the program is lost.
+program_has_keyboard() { [ "$(xdotool getwindowfocus getwindowpid 2>/dev/null)" == "$app_pid" ]; }
 
 # Waits, for at most 10 seconds, until the program's process has ended; its
 # exit code then goes to exit_status. False, with the process killed, when it
