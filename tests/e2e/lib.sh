@@ -77,8 +77,10 @@ state_matches() {
 }
 
 state_now_matches() { read_state; state_matches "$@"; }
-# Polls the probe until every KEY=VALUE holds, for at most 5 seconds.
-await() { poll 5000 state_now_matches "$@"; }
+# Polls the probe until every KEY=VALUE holds, for at most 15 seconds: with
+# another test beside it on two busy cores, the About box has taken over 5
+# to open.
+await() { poll 15000 state_now_matches "$@"; }
 
 check() {
   local name=$1
