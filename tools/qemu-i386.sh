@@ -22,14 +22,46 @@ fi
 
 echo "setup: this kernel starts 32-bit programs only through qemu; installing qemu 10 for Wine"
 export DEBIAN_FRONTEND=noninteractive
-sources=/etc/apt/sources.list.d/bookworm-backports.sources
-if [ ! -e "$sources" ]; then
-  printf '%s\n' 'Types: deb' 'URIs: http://deb.debian.org/debian' 'Suites: bookworm-backports' \
+codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
+backports=$codename-backports
+
+# The archive this machine already installs from, in either source format:
+# the first address that serves the release itself (not its security archive).
+# Whatever mirror or proxy the machine uses is used for the backports too.
+archive_address() {
+  local file
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -e "$file" ] || continue
+    awk -v suite="$codename" '
+      BEGIN { RS = ""; FS = "\n" }
+      {
+        uris = ""; suites = ""; enabled = 1
+        for (i = 1; i <= NF; i++) {
+          if ($i ~ /^URIs:/) uris = substr($i, 6)
+          else if ($i ~ /^Suites:/) suites = " " substr($i, 8) " "
+          else if ($i ~ /^Enabled: *no/) enabled = 0
+        }
+        if (enabled && index(suites, " " suite " ")) { split(uris, u, " "); print u[1]; exit }
+      }' "$file"
+  done
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null |
+    awk -v suite="$codename" '$1 == "deb" { sub(/ \[[^]]*\]/, ""); if ($3 == suite) print $2 }'
+}
+
+sources=/etc/apt/sources.list.d/$backports.sources
+if ! grep -rqs -e "[[:space:]]$backports\([[:space:]]\|\$\)" /etc/apt/sources.list \
+    /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; then
+  address=$(archive_address | head -n 1)
+  if [ -z "$address" ]; then
+    echo "setup: no Debian source for $codename in /etc/apt/sources.list or sources.list.d; add one, then run this again" >&2
+    exit 1
+  fi
+  printf '%s\n' 'Types: deb' "URIs: $address" "Suites: $backports" \
     'Components: main' 'Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg' >"$sources"
 fi
 if [ "$(interpreter_major /usr/bin/qemu-i386)" != 10 ]; then
   apt-get update -qq >/dev/null
-  apt-get install -y -qq -t bookworm-backports qemu-user-static >/dev/null
+  apt-get install -y -qq -t "$backports" qemu-user-static >/dev/null
 fi
 
 # The F flag opens the interpreter once, at registration, so an older qemu

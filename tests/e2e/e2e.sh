@@ -234,6 +234,7 @@ check_shown "clicking the ticked box 1014 keeps it ticked" 12 5 2
 # window by the pointer's path.
 window_origin
 xdotool mousemove $((win_left + 170)) $((win_top + 100)) mousedown 1
+poll 5000 probe moving || fail "pressing the background starts no move"
 move_in_steps 10 12 7
 xdotool mouseup 1
 check "dragging the background by +120 +70 moves the window with it" \

@@ -21,9 +21,15 @@ finish() {
   exit 0
 }
 
-# require_display TOOL...: ends the run with a failure when there is no
-# working X display or one of the tools is missing.
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/wine-slot.sh"
+# The script's own arguments, to run it again in a test slot of its own.
+script_args=("$@")
+
+# require_display TOOL...: runs the script in a test slot of its own (its own
+# display and Wine session, see tools/wine-slot.sh) and ends the run with a
+# failure when there is no working X display or one of the tools is missing.
 require_display() {
+  vantorel_take_slot bash "$0" "${script_args[@]}"
   if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
     fail "an X display is needed: set DISPLAY (an Xvfb display will do)"
     finish
@@ -71,8 +77,10 @@ state_matches() {
 }
 
 state_now_matches() { read_state; state_matches "$@"; }
-# Polls the probe until every KEY=VALUE holds, for at most 5 seconds.
-await() { poll 5000 state_now_matches "$@"; }
+# Polls the probe until every KEY=VALUE holds, for at most 15 seconds: with
+# another test beside it on two busy cores, the About box has taken over 5
+# to open.
+await() { poll 15000 state_now_matches "$@"; }
 
 check() {
   local name=$1
@@ -146,7 +154,8 @@ program_ended() { ! alive "$app_pid"; }
 # copying it there first unless a copy is already in place (a script may have
 # locked the folder since). Wine's output goes beside the folder, to
 # FOLDER.wine.log, the process to app_pid. True when the window appears
-# within 60 s: under emulation a cold start alone can take half of that.
+# within 60 s (under emulation a cold start alone can take half of that) and
+# then has the keyboard within 10 s.
 start_program() {
   local folder=$1
   mkdir -p "$folder"
@@ -155,8 +164,14 @@ start_program() {
   (cd "$folder" && exec "$wine_run" "$folder/Vantorel.exe") >"$folder.wine.log" 2>&1 &
   app_pid=$!
   app_pids+=("$app_pid")
-  probe wait 60000 >/dev/null
+  probe wait 60000 >/dev/null && poll 10000 program_has_keyboard
 }
+
+# Whether the display's keyboard focus is on the program's window (Wine marks
+# its windows with the process's pid). The window is shown, and read back,
+# before the platform hands it the focus; a key sent in between goes to no
+# window at all, and an Escape meant to close the program is lost.
+program_has_keyboard() { [ "$(xdotool getwindowfocus getwindowpid 2>/dev/null)" == "$app_pid" ]; }
 
 # Waits, for at most 10 seconds, until the program's process has ended; its
 # exit code then goes to exit_status. False, with the process killed, when it

@@ -10,6 +10,7 @@
 //   probe restore      restore the calculator from its minimised state
 //   probe clip TEXT    put TEXT on the clipboard as Unicode text
 //   probe ping         exit 0 when the calculator answers a message within 1 s
+//   probe moving       exit 0 when the calculator is in the platform's move loop
 //   probe clipboard    print the clipboard's Unicode text (exit 1 when it has none)
 //   probe names        print what screen readers read as each control's name
 
@@ -171,6 +172,16 @@ int Ping() {
   return SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kPingTimeoutMs, &result) != 0 ? 0 : 1;
 }
 
+// The move loop takes the pointer's position when it starts, so a drag's first
+// motion must wait for it.
+int Moving() {
+  HWND dialog = FindCalculator();
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  if (dialog == nullptr || !GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info)) return 1;
+  return (info.flags & GUI_INMOVESIZE) != 0 ? 0 : 1;
+}
+
 int Restore() {
   HWND dialog = FindCalculator();
   if (dialog == nullptr) return 1;
@@ -242,9 +253,10 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"waitgone") return WaitFor(false, TimeoutArg(argc, argv));
   if (command == L"restore") return Restore();
   if (command == L"ping") return Ping();
+  if (command == L"moving") return Moving();
   if (command == L"names") return PrintNames();
   if (command == L"clip" && argc > 2) return Clip(argv[2]);
   if (command == L"clipboard") return PrintClipboard();
-  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | clipboard | ping | names]\n");
+  std::fprintf(stderr, "usage: probe [wait [MS] | waitgone [MS] | restore | clip TEXT | clipboard | ping | moving | names]\n");
   return 2;
 }
