@@ -139,9 +139,6 @@ BOOL CVantorelDlg::OnInitDialog() {
   m_font.CreateFont(kFieldFontHeight, 0, 0, 0, kFieldFontWeight, FALSE, FALSE, 0, ANSI_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Arial");
   StyleFields();
-  // What the calculator reads is whole millimetres: a field showing 99.5
-  // would compute 99.
-  for (CColorEdit* pInput : {&m_editWidth, &m_editHeight}) pInput->SetWholeNumbers(true, L"Whole millimetres only");
   CreateFieldTips();
   NameForAssistiveTechnology();
 
@@ -203,6 +200,9 @@ void CVantorelDlg::StyleFields() {
     edit.SetTextColor(row.crText);
     edit.SetFont(m_font, TRUE);
     if (row.bFreeText) edit.m_bFreeText = TRUE;
+    // What the calculator reads is whole millimetres: an input showing 99.5
+    // would compute 99.
+    else edit.SetWholeNumbers(true, L"Whole millimetres only");
   }
 }
 
