@@ -34,3 +34,5 @@ int32_t FrameStep::Number() const { return kSteps[m_eMode].nNumber; }
 const char* FrameStep::Words() const { return kSteps[m_eMode].szWords; }
 
 int32_t FrameStep::FramesIn(const RenderResult& result) const { return result.*kSteps[m_eMode].pFrames; }
+
+int32_t& FrameStep::FramesIn(RenderResult& result) const { return result.*kSteps[m_eMode].pFrames; }

@@ -22,7 +22,10 @@ class FrameStep {
   RenderMode Mode() const { return m_eMode; }
   int32_t Number() const;                              // 1, 2, 4, 8
   const char* Words() const;                           // "every frame", "every 2nd frame", ...
-  int32_t FramesIn(const RenderResult& result) const;  // the one accessor onto nFrames, nFrames2, nFrames4, nFrames8
+  // The one accessor onto nFrames, nFrames2, nFrames4 and nFrames8; the
+  // calculator fills them through it.
+  int32_t FramesIn(const RenderResult& result) const;
+  int32_t& FramesIn(RenderResult& result) const;
 
  private:
   RenderMode m_eMode;

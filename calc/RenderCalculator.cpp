@@ -49,10 +49,7 @@ RenderResult CalculateRendering(const RenderSetup& setup) {
   const int64_t frames = span - w;
   r.nHeightPx = Saturate(height);
   r.nSpanPx = Saturate(span);
-  r.nFrames = Saturate(frames);
-  r.nFrames2 = Saturate(frames / 2);
-  r.nFrames4 = Saturate(frames / 4);
-  r.nFrames8 = Saturate(frames / 8);
+  for (FrameStep step : FrameStep::All()) step.FramesIn(r) = Saturate(frames / step.Number());
   r.nHologramPx = Saturate(w);
   // A step of s needs the hologram's width plus the camera's travel over its
   // n frames, s·(n − 1) columns; every frame keeps the whole span, a column more.

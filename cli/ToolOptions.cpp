@@ -1,5 +1,7 @@
 #include "ToolOptions.h"
 
+#include "FrameStep.h"
+
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
@@ -45,8 +47,11 @@ std::optional<double> PositiveDecimal(std::string_view text) {
   return value;
 }
 
-const std::map<std::string, RenderMode> kSteps = {
-    {"1", RenderEveryFrame}, {"2", RenderEvery2ndFrame}, {"4", RenderEvery4thFrame}, {"8", RenderEvery8thFrame}};
+const std::map<std::string, RenderMode> kSteps = [] {
+  std::map<std::string, RenderMode> steps;
+  for (FrameStep step : FrameStep::All()) steps.emplace(std::to_string(step.Number()), step.Mode());
+  return steps;
+}();
 const std::map<std::string, Framing> kFramings = {
     {"wide", Framing::Wide}, {"recentred", Framing::Recentred}, {"recentered", Framing::Recentred}};
 const std::map<std::string, SetupFormat> kFormats = {

@@ -3,6 +3,8 @@
 // fields carry their values, not their captions, and the captions live in the
 // background picture, where no screen reader finds them.
 
+#include <string>
+
 // Every control of the window that carries a name. The first thirteen are the
 // fields, in the order of the window's field table.
 enum class Control {
@@ -29,4 +31,4 @@ enum class Control {
 inline constexpr int kControlCount = static_cast<int>(Control::Close) + 1;
 inline constexpr int kFieldCount = static_cast<int>(Control::ImageWidth) + 1;
 
-const char* AccessibleName(Control control);
+const std::string& AccessibleName(Control control);
