@@ -453,7 +453,8 @@ void CVantorelDlg::OnCopyResults() {
 }
 
 void CVantorelDlg::OnExportSetup() {
-  const std::wstring strName = Utf16(SuggestedFileStem(m_setup)) + L"." + ExportChoices().front().pszExtension;
+  const ExportChoice& first = ExportChoices().front();
+  const std::wstring strName = Utf16(SuggestedFileStem(m_setup, first.eFraming)) + L"." + first.pszExtension;
   const std::optional<ExportTarget> target = AskExportTarget(m_hWnd, strName);
   if (target) {
     ExportSetupTo(target->strPath, target->choice);

@@ -52,9 +52,24 @@ HWND NameBox(HWND hSaveAs) {
   return hCombo != nullptr && ::IsWindowVisible(hCombo) ? hCombo : ::GetDlgItem(hSaveAs, edt1);
 }
 
-// Choosing another file type gives the name in the box that type's extension,
-// as long as it has one of the formats' extensions: the file type a user picks
-// is the file they get.
+std::wstring FramingSuffix(Framing framing) {
+  const std::string name = FramingName(framing);
+  return L"-" + std::wstring(name.begin(), name.end());
+}
+
+// A name that ends in a framing, as the suggested one does, says the chosen one.
+std::wstring FollowFraming(std::wstring stem, Framing framing) {
+  for (Framing other : {Framing::Wide, Framing::Recentred}) {
+    const std::wstring suffix = FramingSuffix(other);
+    if (stem.size() >= suffix.size() && stem.compare(stem.size() - suffix.size(), suffix.size(), suffix) == 0)
+      return stem.substr(0, stem.size() - suffix.size()) + FramingSuffix(framing);
+  }
+  return stem;
+}
+
+// Choosing another file type gives the name in the box that type's extension
+// and framing, as long as it has one of the formats' extensions: the file type
+// a user picks is the file they get, and its name says so.
 void FollowFileType(HWND hSaveAs, DWORD nFilterIndex) {
   wchar_t szName[MAX_PATH * 4] = {};
   ::GetWindowTextW(NameBox(hSaveAs), szName, static_cast<int>(std::size(szName)));
@@ -63,7 +78,8 @@ void FollowFileType(HWND hSaveAs, DWORD nFilterIndex) {
   if (std::none_of(std::begin(kChoices), std::end(kChoices),
                    [&](const ExportChoice& choice) { return extension == choice.pszExtension; }))
     return;
-  name.replace_extension(ChoiceFor(nFilterIndex, L"").pszExtension);
+  const ExportChoice chosen = ChoiceFor(nFilterIndex, L"");
+  name.replace_filename(FollowFraming(name.stem().wstring(), chosen.eFraming) + L"." + chosen.pszExtension);
   ::SetWindowTextW(NameBox(hSaveAs), name.wstring().c_str());
 }
 

@@ -34,7 +34,6 @@ double Tidy(double value, double scale) {
 double TidyMm(double value) { return Tidy(value, 1e9); }
 double TidyShift(double value) { return Tidy(value, 1e12); }
 
-const char* FramingName(Framing framing) { return framing == Framing::Wide ? "wide" : "recentred"; }
 
 size_t DisplayWidth(const std::string& utf8) {
   return static_cast<size_t>(std::count_if(utf8.begin(), utf8.end(), [](char c) { return (c & 0xC0) != 0x80; }));
@@ -119,6 +118,8 @@ std::string FormatCsv(const RenderRig& rig) {
 }
 
 }  // namespace
+
+const char* FramingName(Framing framing) { return framing == Framing::Wide ? "wide" : "recentred"; }
 
 std::string FormatSetup(const RenderRig& rig, SetupFormat format) {
   switch (format) {

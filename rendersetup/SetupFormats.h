@@ -10,6 +10,9 @@
 
 enum class SetupFormat { Text, Json, Csv, Blender };
 
+// "wide" or "recentred", as the files and the file names say it.
+const char* FramingName(Framing framing);
+
 // UTF-8. Throws RigError when the format cannot hold the rig (an image past
 // what Blender renders, say).
 std::string FormatSetup(const RenderRig& rig, SetupFormat format);

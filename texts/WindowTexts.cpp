@@ -77,9 +77,9 @@ std::string ResultsText(const RenderRig& rig) {
   return text;
 }
 
-std::string SuggestedFileStem(const RenderSetup& setup) {
+std::string SuggestedFileStem(const RenderSetup& setup, Framing framing) {
   std::string step = FrameStep(setup.nMode).Words();
   for (char& c : step)
     if (c == ' ') c = '-';
-  return Format("hologram-%dx%dmm-", setup.nWidthMm, setup.nHeightMm) + step;
+  return Format("hologram-%dx%dmm-", setup.nWidthMm, setup.nHeightMm) + step + "-" + FramingName(framing);
 }

@@ -23,5 +23,6 @@ FieldTips MakeFieldTips(const RenderSetup& setup);
 // as text and splits into spreadsheet columns.
 std::string ResultsText(const RenderRig& rig);
 
-// For example hologram-30x20mm-every-2nd-frame; the file type adds the rest.
-std::string SuggestedFileStem(const RenderSetup& setup);
+// For example hologram-30x20mm-every-2nd-frame-recentred; the file type adds
+// the rest.
+std::string SuggestedFileStem(const RenderSetup& setup, Framing framing);

@@ -2,6 +2,9 @@
 // runs it: inputs typed, pasted and cleared, frame steps clicked, start-up from
 // different settings files, the save at the end, the About box.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h, whose types it uses.
+#include <dlgs.h>
 #include <oleacc.h>
 
 #include <algorithm>
@@ -702,23 +705,30 @@ TEST_F(RenderSetupCommands, ClickingAFrameCountChoosesItsStep) {
   EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"2292 px");
 }
 
-// The Save As dialog offers the name; the file written is the tool's format.
+// The Save As dialog offers the name, and another file type renames it; the
+// file written is the tool's format in the chosen type's framing.
 TEST_F(RenderSetupCommands, ExportSuggestsANameAndWritesTheChosenFile) {
   const std::wstring path = TempFolder() + L"vantorel-export-test.json";
   ::DeleteFileW(path.c_str());
   Open();
   Click(IDC_CHECK_MODE1);
-  std::wstring suggested;
+  std::wstring suggested, retyped;
   WhileModal(L"Export Render Setup", [&](HWND saveAs) {
     wchar_t name[MAX_PATH] = {};
     ::GetWindowTextW(SaveAsName(saveAs), name, MAX_PATH);
     suggested = name;
+    const HWND types = ::GetDlgItem(saveAs, cmb1);
+    ::SendMessageW(types, CB_SETCURSEL, 5, 0);  // Recentred: whole setup (*.json)
+    ::SendMessageW(saveAs, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+    ::GetWindowTextW(SaveAsName(saveAs), name, MAX_PATH);
+    retyped = name;
     ::SetWindowTextW(SaveAsName(saveAs), path.c_str());
     ::PostMessageW(saveAs, WM_COMMAND, IDOK, 0);
   }, [&] { dlg.SendMessage(WM_SYSCOMMAND, ID_SYS_EXPORT_SETUP, 0); });
-  EXPECT_EQ(suggested, L"hologram-30x20mm-every-2nd-frame.py");
+  EXPECT_EQ(suggested, L"hologram-30x20mm-every-2nd-frame-wide.py");
+  EXPECT_EQ(retyped, L"hologram-30x20mm-every-2nd-frame-recentred.json");
   const std::string written = ReadFile(path);
-  EXPECT_EQ(written.rfind("{\"width_mm\":30,\"height_mm\":20,\"step\":2,\"framing\":\"wide\"", 0), 0u)
+  EXPECT_EQ(written.rfind("{\"width_mm\":30,\"height_mm\":20,\"step\":2,\"framing\":\"recentred\"", 0), 0u)
       << written.substr(0, 200);
   ::DeleteFileW(path.c_str());
 }

@@ -76,10 +76,12 @@ TEST(WindowTexts, ResultsAreOneTabbedLinePerRow) {
 }
 
 TEST(WindowTexts, SuggestedNamesSayTheSizesAndTheStep) {
-  const char* const expected[4] = {"hologram-30x20mm-every-frame", "hologram-30x20mm-every-2nd-frame",
-                                   "hologram-30x20mm-every-4th-frame", "hologram-30x20mm-every-8th-frame"};
+  const char* const expected[4] = {"hologram-30x20mm-every-frame-wide", "hologram-30x20mm-every-2nd-frame-wide",
+                                   "hologram-30x20mm-every-4th-frame-wide", "hologram-30x20mm-every-8th-frame-wide"};
   for (int nMode = 0; nMode < 4; ++nMode)
-    EXPECT_EQ(SuggestedFileStem(HologramSetup(30, 20, static_cast<RenderMode>(nMode))), expected[nMode]);
+    EXPECT_EQ(SuggestedFileStem(HologramSetup(30, 20, static_cast<RenderMode>(nMode)), Framing::Wide), expected[nMode]);
+  EXPECT_EQ(SuggestedFileStem(HologramSetup(30, 20, RenderEvery2ndFrame), Framing::Recentred),
+            "hologram-30x20mm-every-2nd-frame-recentred");
 }
 
 }  // namespace
