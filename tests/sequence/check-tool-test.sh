@@ -18,26 +18,25 @@ trap 'chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
 cd "$work" || exit 1
 rig="--width 4 --height 3 --pitch 1 --track 8 --distance 20"
 
-# Frame K of a pattern: a one-pixel checker in two colours of its own, so no
-# frame is uniform and none equals another. Made once, then copied.
-image() {  # image K NAME SIZE CHANNELS TYPE
-  local cached="$work/cache/$1-$3-$4-$5.${2##*.}" c
-  if [ ! -f "$cached" ]; then
-    mkdir -p "$work/cache"
-    c=$(awk "BEGIN { print $1 / 10 }")
-    oiiotool --pattern "checker:width=1:height=1:color1=$c,0.5,0.2,1:color2=0.95,$c,0.9,0.5" "$3" "$4" -d "$5" -o "$cached"
-  fi
-  cp "$cached" "$2"
+# Frame K: a one-pixel checker in two colours of its own, so no frame is
+# uniform and none equals another. One oiiotool run makes them all.
+checker() {  # checker K SIZE CHANNELS TYPE NAME: oiiotool's arguments for it
+  local c
+  c=$(awk "BEGIN { print $1 / 10 }")
+  echo "--pattern checker:width=1:height=1:color1=$c,0.5,0.2,1:color2=0.95,$c,0.9,0.5 $2 $3 -d $4 -o $5"
 }
 name() { local p=${2:-frame_####.png}; printf "%s%0$(tr -cd '#' <<<"$p" | wc -c)d%s" "${p%%#*}" "$1" "${p##*#}"; }
 frames() {  # frames FIRST LAST [NAME [SIZE [CHANNELS [TYPE]]]]
-  local k
-  for ((k = $1; k <= $2; k++)); do image "$k" "$(name "$k" "${3:-}")" "${4:-12x3}" "${5:-3}" "${6:-uint8}"; done
+  local k args=()
+  for ((k = $1; k <= $2; k++)); do
+    args+=($(checker "$k" "${4:-12x3}" "${5:-3}" "${6:-uint8}" "$(name "$k" "${3:-}")"))
+  done
+  oiiotool "${args[@]}"
 }
 drop() { rm "$(name "$1")"; }
 empty() { : >"$(name "$1")"; }
 cut_short() { local f; f=$(name "$1"); head -c $(($(stat -c %s "$f") / 2)) "$f" >cut && mv cut "$f"; }
-resize() { image "$1" "$(name "$1")" "$2" 3 uint8; }
+resize() { oiiotool $(checker "$1" "$2" 3 uint8 "$(name "$1")"); }
 flat() { oiiotool --pattern constant:color=0.5,0.5,0.5 12x3 3 -d uint8 -o "$(name "$1")"; }
 dup() { cp "$(name "$1")" "$(name "$2")"; }
 setup_json() {  # the keys vantorel-setup's JSON gives the rig
