@@ -24,9 +24,25 @@ struct DecodedImage {
   bool UniformInColumns(int32_t nFirst, int32_t nLast) const;
 };
 
+// Held by every thread while it opens image files: on Windows it joins the
+// thread to COM and keeps the thread's imaging factory. Scopes may nest; the
+// outermost one owns. (A thread_local
+// owner would do this unasked, but its destructor crashes in the static
+// mingw runtime.)
+class ImageThread {
+ public:
+  ImageThread();
+  ~ImageThread();
+  ImageThread(const ImageThread&) = delete;
+  ImageThread& operator=(const ImageThread&) = delete;
+
+ private:
+  [[maybe_unused]] bool m_bOwner = false;
+};
+
 class ImageFile {
  public:
-  // Reads the header only. Null, with the reader's reason, for a file it
+  // Reads the header only; the calling thread holds an ImageThread. Null, with the reader's reason, for a file it
   // cannot read as an image.
   static std::unique_ptr<ImageFile> Open(const std::filesystem::path& path, std::string* pReason);
   ~ImageFile();

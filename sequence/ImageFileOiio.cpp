@@ -19,6 +19,10 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
+// OpenImageIO needs nothing of the threads that call it.
+ImageThread::ImageThread() = default;
+ImageThread::~ImageThread() = default;
+
 std::unique_ptr<ImageFile> ImageFile::Open(const std::filesystem::path& path, std::string* pReason) {
   auto reader = std::make_unique<Reader>();
   reader->input = OIIO::ImageInput::open(path.string());

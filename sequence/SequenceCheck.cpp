@@ -109,6 +109,7 @@ std::vector<FrameVerdict> JudgeAll(const FrameJudge& judge, int32_t nFrames, int
   std::vector<FrameVerdict> verdicts(static_cast<size_t>(nFrames));
   std::atomic<int32_t> next{1};
   const auto work = [&] {
+    const ImageThread reading;
     DecodedImage image;
     for (int32_t k = next++; k <= nFrames; k = next++) verdicts[static_cast<size_t>(k - 1)] = judge.Judge(k, &image);
   };
@@ -148,6 +149,7 @@ std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge
 }  // namespace
 
 CheckOutcome CheckSequence(const CheckRequest& request) {
+  const ImageThread reading;
   CheckOutcome outcome{SequenceFiles::Find(request.folder, request.pattern), {}, {}};
   CheckReport& report = outcome.report;
   try {

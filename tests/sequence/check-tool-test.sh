@@ -12,6 +12,7 @@ mode=$1
 if [ "$mode" = wine ]; then wine_run=$2 tool=$3 table=$4; else tool=$2 table=$3; fi
 table=$(realpath "$table")
 source "$(dirname "$0")/../e2e/lib.sh"
+[ "$mode" = wine ] && require_display
 command -v oiiotool >/dev/null || { fail "oiiotool is not installed: run tools/setup.sh"; finish; }
 work=$(mktemp -d)
 trap 'chmod -R u+rwx "$work"; rm -rf "$work"' EXIT
@@ -59,13 +60,13 @@ while IFS='|' read -r recipe args code want; do
 done <"$table"
 
 if [ "$mode" = wine ]; then
-  require_display
   cp "$tool" vantorel-check.exe
   {
     echo "@echo off"
     echo "cd /d Z:${work//\//\\}"
     for i in "${!rows[@]}"; do
-      echo "vantorel-check.exe row$i ${argss[$i]} --format json --output out$i.json 2>err$i.txt"
+      args=${argss[$i]}
+      echo "vantorel-check.exe row$i ${args//\'/\"} --format json --output out$i.json 2>err$i.txt"
       echo ">code$i.txt echo %ERRORLEVEL%"
     done
   } | sed 's/$/\r/' >run.bat
