@@ -69,6 +69,7 @@ if [ "$mode" = wine ]; then
       echo "vantorel-check.exe row$i ${args//\'/\"} --format json --output out$i.json 2>err$i.txt"
       echo ">code$i.txt echo %ERRORLEVEL%"
     done
+    echo "vantorel-check.exe row1 $rig --picture picture.png >nul"
   } | sed 's/$/\r/' >run.bat
   "$wine_run" cmd /c "Z:${work//\//\\}\\run.bat"
 else
@@ -90,6 +91,10 @@ for i in "${!rows[@]}"; do
     [ "$got" = "${wants[$i]}" ] && pass "$what" || fail "$what; report differs:$(diff <(echo "${wants[$i]}" | tr , '\n') <(echo "$got" | tr , '\n'))"
   fi
 done
+# The picture: drawn with OpenImageIO on Linux, with GDI and WIC on Windows.
+[ "$mode" = wine ] || "$tool" row1 $rig --picture picture.png >/dev/null
+[ "$(oiiotool --info picture.png 2>/dev/null | grep -c ', 3 channel, uint8 png')" = 1 ] && pass "--picture draws a PNG" ||
+  fail "--picture: no PNG"
 [ "$mode" = wine ] && finish
 
 # The host alone: the text report, bad input and a report that cannot be written.
@@ -135,6 +140,4 @@ echo old >keep.json
 code=$?
 [ "$code" = 2 ] && [ "$(cat keep.json)" = old ] && [ "$(ls -A | grep -c keep)" = 1 ] && pass "a report that cannot be written leaves the old one" ||
   fail "unwritable --output: $code, $(cat stderr), keep.json: $(cat keep.json)"
-"$tool" farm $rig --picture farm.png >/dev/null
-[ "$(oiiotool --info farm.png 2>/dev/null | grep -c '3 channel')" = 1 ] && pass "--picture draws a PNG" || fail "--picture: no PNG"
 finish
