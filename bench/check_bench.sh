@@ -8,7 +8,7 @@
 #   - the header-only judgements: every frame the wrong size, none decoded;
 #   - peak memory at 250 frames (step 8, same image size) and at 2,000.
 # Usage: bench/check_bench.sh [HOST_BUILD_DIR] [JOBS]
-set -euo pipefail
+set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/host}
 jobs=${2:-$(nproc)}
