@@ -1,6 +1,6 @@
-# The portable package: the program, its README and its licence in one zip,
-# nothing to install. Made by tools/package.sh.
-install(TARGETS Vantorel RUNTIME DESTINATION .)
+# The portable package: the program, its two command-line tools, its README
+# and its licence in one zip, nothing to install. Made by tools/package.sh.
+install(TARGETS Vantorel vantorel-setup vantorel-check RUNTIME DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)

@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(cmake g++ clang libclang-rt-14-dev make git wine wine32:i386 fonts-wine fonts-liberation
           xvfb x11-utils xdotool imagemagick g++-mingw-w64-i686-posix googletest
-          libbenchmark-dev libcairo2-dev pkg-config nlohmann-json3-dev libcli11-dev blender)
+          libbenchmark-dev libcairo2-dev pkg-config nlohmann-json3-dev libcli11-dev blender
+          libopenimageio-dev openimageio-tools)
 
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"

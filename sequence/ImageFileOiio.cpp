@@ -1,0 +1,51 @@
+#include <OpenImageIO/imageio.h>
+
+#include "ImageFile.h"
+
+struct ImageFile::Reader {
+  std::unique_ptr<OIIO::ImageInput> input;
+};
+
+namespace {
+
+// OpenImageIO's messages can run over several lines; the report gives one.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  while (!text.empty() && text.back() == ' ') text.pop_back();
+  return text.empty() ? "the image library gives no reason" : text;
+}
+
+}  // namespace
+
+// OpenImageIO needs nothing of the threads that call it.
+ImageThread::ImageThread() = default;
+ImageThread::~ImageThread() = default;
+
+std::unique_ptr<ImageFile> ImageFile::Open(const std::filesystem::path& path, std::string* pReason) {
+  auto reader = std::make_unique<Reader>();
+  reader->input = OIIO::ImageInput::open(path.string());
+  if (!reader->input) {
+    *pReason = OneLine(OIIO::geterror());
+    return nullptr;
+  }
+  return std::unique_ptr<ImageFile>(new ImageFile(std::move(reader)));
+}
+
+ImageFile::ImageFile(std::unique_ptr<Reader> reader) : m_reader(std::move(reader)) {}
+ImageFile::~ImageFile() = default;
+
+int32_t ImageFile::Width() const { return m_reader->input->spec().width; }
+int32_t ImageFile::Height() const { return m_reader->input->spec().height; }
+
+bool ImageFile::Decode(DecodedImage* pImage, std::string* pReason) {
+  const OIIO::ImageSpec& spec = m_reader->input->spec();
+  pImage->nWidth = spec.width;
+  pImage->nHeight = spec.height;
+  pImage->nPixelBytes = spec.pixel_bytes(true);
+  pImage->bytes.resize(spec.image_bytes(true));
+  if (m_reader->input->read_image(0, 0, 0, spec.nchannels, spec.format, pImage->bytes.data())) return true;
+  *pReason = OneLine(m_reader->input->geterror());
+  return false;
+}
