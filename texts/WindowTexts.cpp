@@ -21,11 +21,13 @@ std::string Grouped(uint64_t value) {
   return digits;
 }
 
+// The field shows the frustum centred on the camera; the lens the files export
+// frames the image actually rendered, which a step above 1 makes narrower.
 std::string FovTip(const RenderRig& rig) {
   return Format(
       "The camera's horizontal field of view.\r\n"
-      "On a %.0f mm film back: a %.3f mm lens, %.3f\u00B0 vertical field of view.",
-      rig.dFilmBackWidthMm, rig.dFocalLengthMm, rig.dVerticalFovDeg);
+      "On a %.0f mm film back: a %.3f mm lens, %.3f\u00B0 horizontal and %.3f\u00B0 vertical field of view.",
+      rig.dFilmBackWidthMm, rig.dFocalLengthMm, rig.dLensFovDeg, rig.dVerticalFovDeg);
 }
 
 // The camera moves one step's worth of frames at a time, so its step at any

@@ -674,7 +674,7 @@ TEST_F(RenderSetupCommands, ToolTipsFollowEveryComputation) {
   EXPECT_EQ(Tip(IDC_EDIT_HEIGHT), L"The hologram's height in whole millimetres.");
   EXPECT_EQ(Tip(IDC_EDIT_FOV),
             L"The camera's horizontal field of view.\r\n"
-            L"On a 36 mm film back: a 46.997 mm lens, 3.818\u00B0 vertical field of view.");
+            L"On a 36 mm film back: a 46.997 mm lens, 41.914\u00B0 horizontal and 3.818\u00B0 vertical field of view.");
   EXPECT_EQ(Tip(IDC_EDIT_FRAMES1),
             L"Frames along the 200 mm camera track, rendering every frame.\r\nThe camera moves 0.1 mm between frames.");
   EXPECT_EQ(Tip(IDC_EDIT_FRAMES8),
@@ -688,7 +688,7 @@ TEST_F(RenderSetupCommands, ToolTipsFollowEveryComputation) {
   Type(IDC_EDIT_WIDTH, L"100");
   EXPECT_EQ(Tip(IDC_EDIT_FOV),
             L"The camera's horizontal field of view.\r\n"
-            L"On a 36 mm film back: a 36.024 mm lens, 3.818\u00B0 vertical field of view.");
+            L"On a 36 mm film back: a 36.024 mm lens, 53.100\u00B0 horizontal and 3.818\u00B0 vertical field of view.");
   Type(IDC_EDIT_WIDTH, L"99999999999");
   EXPECT_NE(Tip(IDC_EDIT_IMAGE_WIDTH).find(L"too large"), std::wstring::npos) << testing::PrintToString(Tip(IDC_EDIT_IMAGE_WIDTH));
 }
