@@ -39,7 +39,8 @@ std::string FramesTip(const RenderRig& rig, FrameStep step) {
 
 std::string ImageTip(const RenderRig& rig) {
   const double dGiB = static_cast<double>(rig.nBudgetBytesRgb8) / (1024.0 * 1024.0 * 1024.0);
-  return Format("Each rendered image: %d \u00D7 %d px.\r\n", rig.nImageWidthPx, rig.nImageHeightPx) +
+  // A plain x: the tip's font sets the multiplication sign off to one side.
+  return Format("Each rendered image: %d x %d px.\r\n", rig.nImageWidthPx, rig.nImageHeightPx) +
          Format("The whole render, %s: %d images, ", rig.step.Words(), rig.nFrameCount) +
          Grouped(rig.nBudgetPixels) + " px, " + Grouped(rig.nBudgetBytesRgb8) +
          Format(" bytes as 8-bit RGB (%.2f GiB).", dGiB);

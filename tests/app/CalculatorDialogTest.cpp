@@ -680,7 +680,7 @@ TEST_F(RenderSetupCommands, ToolTipsFollowEveryComputation) {
   EXPECT_EQ(Tip(IDC_EDIT_FRAMES8),
             L"Frames along the 200 mm camera track, rendering every 8th frame.\r\nThe camera moves 0.8 mm between frames.");
   const std::wstring image =
-      L"Each rendered image: 2298 \u00D7 200 px.\r\nThe whole render, every 2nd frame: 1000 images, 459,600,000 px, "
+      L"Each rendered image: 2298 x 200 px.\r\nThe whole render, every 2nd frame: 1000 images, 459,600,000 px, "
       L"1,378,800,000 bytes as 8-bit RGB (1.28 GiB).";
   EXPECT_EQ(Tip(IDC_EDIT_IMAGE_WIDTH), image);
   EXPECT_EQ(Tip(IDC_EDIT_IMAGE_HEIGHT), image);

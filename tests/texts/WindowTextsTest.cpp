@@ -21,10 +21,10 @@ TEST(WindowTexts, TipsGiveTheDerivedValues) {
   };
   const Case cases[] = {
       {HologramSetup(30, 20, RenderEveryFrame), "a 46.957 mm lens, 41.947\u00B0 horizontal and 3.818\u00B0 vertical",
-       "Each rendered image: 2300 \u00D7 200 px.\r\nThe whole render, every frame: 2000 images, 920,000,000 px, "
+       "Each rendered image: 2300 x 200 px.\r\nThe whole render, every frame: 2000 images, 920,000,000 px, "
        "2,760,000,000 bytes as 8-bit RGB (2.57 GiB)."},
       {HologramSetup(1000, 1000, RenderEveryFrame), "a 9.000 mm lens, 126.870\u00B0 horizontal and 118.072\u00B0 vertical",
-       "Each rendered image: 12000 \u00D7 10000 px.\r\nThe whole render, every frame: 2000 images, 240,000,000,000 px, "
+       "Each rendered image: 12000 x 10000 px.\r\nThe whole render, every frame: 2000 images, 240,000,000,000 px, "
        "720,000,000,000 bytes as 8-bit RGB (670.55 GiB)."},
   };
   for (const Case& c : cases) {
