@@ -121,6 +121,12 @@ std::string FormatCsv(const RenderRig& rig) {
 
 const char* FramingName(Framing framing) { return framing == Framing::Wide ? "wide" : "recentred"; }
 
+const std::map<std::string, Framing>& FramingsByName() {
+  static const std::map<std::string, Framing> names = {
+      {"wide", Framing::Wide}, {"recentred", Framing::Recentred}, {"recentered", Framing::Recentred}};
+  return names;
+}
+
 std::string FormatSetup(const RenderRig& rig, SetupFormat format) {
   switch (format) {
     case SetupFormat::Text: return FormatText(rig);

@@ -3,6 +3,7 @@
 // these files (the command-line tool and the window) goes through here, so the
 // same inputs give the same bytes.
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ enum class SetupFormat { Text, Json, Csv, Blender };
 
 // "wide" or "recentred", as the files and the file names say it.
 const char* FramingName(Framing framing);
+// Every name a framing is read by: FramingName's, and "recentered" as well.
+const std::map<std::string, Framing>& FramingsByName();
 
 // UTF-8. Throws RigError when the format cannot hold the rig (an image past
 // what Blender renders, say).

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
-namespace {
+#include "SetupFormats.h"
 
-const char* FramingName(Framing framing) { return framing == Framing::Wide ? "wide" : "recentred"; }
+namespace {
 
 std::vector<int32_t> BadFrames(const CheckReport& report) {
   std::vector<int32_t> frames = report.missing;

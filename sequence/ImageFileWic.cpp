@@ -3,6 +3,7 @@
 #include <wrl/client.h>
 
 #include "ImageFile.h"
+#include "Utf.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -19,9 +20,7 @@ std::string Reason(HRESULT hr) {
                                         nullptr, static_cast<DWORD>(hr), 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string reason;
   if (length > 0) {
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), nullptr, 0, nullptr, nullptr);
-    reason.resize(static_cast<size_t>(size));
-    ::WideCharToMultiByte(CP_UTF8, 0, text, static_cast<int>(length), reason.data(), size, nullptr, nullptr);
+    reason = Utf8(std::wstring_view(text, length));
     for (char& c : reason) {
       if (c == '\r' || c == '\n') c = ' ';
     }

@@ -3,6 +3,7 @@
 #include <OpenImageIO/imagebufalgo.h>
 
 #include "ReportPicture.h"
+#include "Utf.h"
 
 namespace {
 
@@ -13,7 +14,7 @@ constexpr const char* kFonts[] = {"DejaVuSans", "LiberationSans-Regular", "Droid
 
 // The hologram's columns of one frame, scaled into its box as RGB.
 bool PasteView(OIIO::ImageBuf& picture, const PictureLayout::View& view, const std::filesystem::path& folder) {
-  OIIO::ImageBuf frame((folder / std::filesystem::path(std::u8string(view.strFile.begin(), view.strFile.end()))).string());
+  OIIO::ImageBuf frame((folder / PathFromUtf8(view.strFile)).string());
   if (!frame.read(0, 0, true)) return false;
   const int channels = frame.nchannels();
   const std::vector<int> rgb = channels >= 3 ? std::vector<int>{0, 1, 2} : std::vector<int>{0, 0, 0};

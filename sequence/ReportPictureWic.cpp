@@ -8,6 +8,7 @@
 
 #include "ImageFile.h"
 #include "ReportPicture.h"
+#include "Utf.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -47,17 +48,15 @@ void Fill(HDC dc, const RECT& rect, const PictureLayout::Colour& colour) {
 }
 
 void Text(HDC dc, int32_t x, int32_t baseline, const std::string& utf8) {
-  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring text(static_cast<size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), size);
-  ::TextOutW(dc, x, baseline, text.c_str(), size);
+  const std::wstring text = Utf16(utf8);
+  ::TextOutW(dc, x, baseline, text.c_str(), static_cast<int>(text.size()));
 }
 
 // The hologram's columns of one frame, scaled into its box of the 32-bit
 // top-down picture.
 bool PasteView(IWICImagingFactory* factory, const PictureLayout::View& view, const std::filesystem::path& folder,
                BYTE* pixels, UINT stride) {
-  const std::filesystem::path path = folder / std::filesystem::path(std::u8string(view.strFile.begin(), view.strFile.end()));
+  const std::filesystem::path path = folder / PathFromUtf8(view.strFile);
   ComPtr<IWICBitmapDecoder> decoder;
   ComPtr<IWICBitmapFrameDecode> frame;
   ComPtr<IWICBitmapClipper> clipper;

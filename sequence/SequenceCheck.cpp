@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "ImageFile.h"
+#include "Utf.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ class FrameJudge {
 
   std::string FileOf(int32_t nFrame) const { return m_files.FileOf(int64_t{nFrame} + m_nFirstFrame - 1); }
   std::filesystem::path PathOf(const std::string& name) const {
-    return m_files.Folder() / std::filesystem::path(std::u8string(name.begin(), name.end()));
+    return m_files.Folder() / PathFromUtf8(name);
   }
 
   // The size is taken from the header, and a frame of another size is never

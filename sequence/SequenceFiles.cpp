@@ -3,30 +3,22 @@
 #include <algorithm>
 #include <system_error>
 
+#include "Utf.h"
+
 namespace {
-
-std::string Utf8Name(const std::filesystem::path& path) {
-  const std::u8string name = path.filename().u8string();
-  return std::string(name.begin(), name.end());
-}
-
-std::string Utf8Path(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
 
 std::vector<std::string> FileNames(const std::filesystem::path& folder) {
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error)) {
     const bool exists = std::filesystem::exists(folder, error);
-    throw CheckError(Utf8Path(folder) + (exists ? " is not a folder" : " does not exist"));
+    throw CheckError(Utf8(folder) + (exists ? " is not a folder" : " does not exist"));
   }
   std::vector<std::string> names;
   std::filesystem::directory_iterator it(folder, error);
   for (; !error && it != std::filesystem::directory_iterator(); it.increment(error)) {
-    if (it->is_regular_file(error)) names.push_back(Utf8Name(it->path()));
+    if (it->is_regular_file(error)) names.push_back(Utf8(it->path().filename()));
   }
-  if (error) throw CheckError("cannot read the folder " + Utf8Path(folder) + ": " + error.message());
+  if (error) throw CheckError("cannot read the folder " + Utf8(folder) + ": " + error.message());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -51,13 +43,13 @@ std::vector<std::pair<FramePattern, size_t>> Sequences(const std::vector<std::st
 
 FramePattern OnlySequence(const std::filesystem::path& folder, const std::vector<std::string>& names) {
   const auto sequences = Sequences(names);
-  if (sequences.empty()) throw CheckError("no numbered image sequence in " + Utf8Path(folder));
+  if (sequences.empty()) throw CheckError("no numbered image sequence in " + Utf8(folder));
   if (sequences.size() == 1) return sequences.front().first;
   std::string list;
   for (const auto& [pattern, count] : sequences) {
     list += (list.empty() ? "" : ", ") + pattern.Text() + " (" + std::to_string(count) + (count == 1 ? " file)" : " files)");
   }
-  throw CheckError(std::to_string(sequences.size()) + " sequences in " + Utf8Path(folder) + ": " + list +
+  throw CheckError(std::to_string(sequences.size()) + " sequences in " + Utf8(folder) + ": " + list +
                    "; choose one with --pattern");
 }
 
@@ -74,7 +66,7 @@ SequenceFiles SequenceFiles::Find(const std::filesystem::path& folder, const std
     if (*number < 0 || !files.m_files.emplace(*number, name).second) files.m_extra.push_back(name);
   }
   if (files.m_files.empty() && files.m_extra.empty()) {
-    throw CheckError("no file in " + Utf8Path(folder) + " is named " + files.m_pattern.Text());
+    throw CheckError("no file in " + Utf8(folder) + " is named " + files.m_pattern.Text());
   }
   return files;
 }

@@ -2,6 +2,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include "FrameStep.h"
+#include "SetupFormats.h"
+
 namespace {
 
 const nlohmann::json& Key(const nlohmann::json& json, const char* key) {
@@ -30,17 +33,18 @@ double PositiveMm(const nlohmann::json& json, const char* key) {
 
 RenderMode Step(const nlohmann::json& json) {
   const nlohmann::json& value = Key(json, "step");
-  if (value == 1) return RenderEveryFrame;
-  if (value == 2) return RenderEvery2ndFrame;
-  if (value == 4) return RenderEvery4thFrame;
-  if (value == 8) return RenderEvery8thFrame;
+  for (FrameStep step : FrameStep::All()) {
+    if (value == step.Number()) return step.Mode();
+  }
   BadValue("step", "1, 2, 4 or 8");
 }
 
 Framing FramingOf(const nlohmann::json& json) {
   const nlohmann::json& value = Key(json, "framing");
-  if (value == "wide") return Framing::Wide;
-  if (value == "recentred") return Framing::Recentred;
+  if (value.is_string()) {
+    const auto found = FramingsByName().find(value.get<std::string>());
+    if (found != FramingsByName().end()) return found->second;
+  }
   BadValue("framing", "\"wide\" or \"recentred\"");
 }
 

@@ -12,11 +12,11 @@
 #include "CheckOptions.h"
 #include "ReportPicture.h"
 #include "SetupFile.h"
+#include "Utf.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
-#include <windows.h>
 #endif
 
 namespace {
@@ -33,8 +33,6 @@ class Stop : public std::runtime_error {
 };
 
 void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
-
-std::filesystem::path PathFromUtf8(const std::string& utf8) { return std::filesystem::path(std::u8string(utf8.begin(), utf8.end())); }
 
 void ReadSetupFile(CheckOptions* pOptions) {
   std::ifstream in(PathFromUtf8(pOptions->strSetupFile), std::ios::binary);
@@ -102,12 +100,7 @@ int RunGuarded(const std::vector<std::string>& args) {
 // The arguments as the system holds them, UTF-16, so that any file name works.
 int wmain(int argc, wchar_t** argv) {
   std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) {
-    const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string arg(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, arg.data(), size, nullptr, nullptr);
-    args.push_back(std::move(arg));
-  }
+  for (int i = 0; i < argc; ++i) args.push_back(Utf8(std::wstring_view(argv[i])));
   return RunGuarded(args);
 }
 #else

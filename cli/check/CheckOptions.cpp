@@ -3,8 +3,10 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <thread>
+
+#include "RigOptions.h"
+#include "Utf.h"
 
 namespace {
 
@@ -18,18 +20,6 @@ std::string WholeNumber(const std::string& text, int32_t min, int32_t* pValue) {
   const auto [ptr, error] = std::from_chars(text.data(), end, *pValue);
   if (!digits || error != std::errc() || ptr != end || *pValue < min) {
     return "'" + text + "' is not allowed; give a whole number from " + std::to_string(min) + " to 2147483647";
-  }
-  return "";
-}
-
-std::string PositiveMm(const std::string& text, double* pValue) {
-  const bool plain = !text.empty() && text != "." && std::count(text.begin(), text.end(), '.') <= 1 &&
-                     std::all_of(text.begin(), text.end(), [](char c) { return IsDigit(c) || c == '.'; });
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = plain ? std::from_chars(text.data(), end, *pValue, std::chars_format::fixed)
-                                  : std::from_chars_result{text.data(), std::errc::invalid_argument};
-  if (error != std::errc() || ptr != end || !(*pValue > 0) || !std::isfinite(*pValue)) {
-    return "'" + text + "' is not allowed; give a positive number of millimetres such as 300 or 0.1";
   }
   return "";
 }
@@ -59,13 +49,13 @@ const char* kFooter =
 ParsedCheckLine ParseCheckOptions(const std::vector<std::string>& args) {
   ParsedCheckLine parsed;
   CheckOptions& o = parsed.options;
-  RenderSetup& setup = o.request.setup;
   o.request.nJobs = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
+  RigReading rig;
 
   CLI::App app("Checks a rendered image sequence against the rig it was rendered with.", "vantorel-check");
   app.footer(kFooter);
   app.set_version_flag("--version", "vantorel-check " VANTOREL_VERSION);
-  app.add_option_function<std::string>("folder", [&o](const std::string& v) { o.request.folder = std::filesystem::path(std::u8string(v.begin(), v.end())); },
+  app.add_option_function<std::string>("folder", [&o](const std::string& v) { o.request.folder = PathFromUtf8(v); },
                                        "the folder of rendered frames")
       ->type_name("FOLDER")
       ->required();
@@ -74,29 +64,9 @@ ParsedCheckLine ParseCheckOptions(const std::vector<std::string>& args) {
     o.strSetupFile = v;
     return v.empty() ? std::string("give a file name") : std::string();
   });
-  const auto whole = [](int32_t* target) { return [target](const std::string& v) { return WholeNumber(v, 1, target); }; };
-  const auto mm = [](double* target) { return [target](const std::string& v) { return PositiveMm(v, target); }; };
-  std::vector<CLI::Option*> rigOptions = {
-      AddValue(app, "--width", "MM", "hologram width, whole millimetres", whole(&setup.nWidthMm)),
-      AddValue(app, "--height", "MM", "hologram height, whole millimetres", whole(&setup.nHeightMm)),
-      AddValue(app, "--step", "1|2|4|8", "every frame, every 2nd, 4th or 8th (default 1)",
-               [&setup](const std::string& v) {
-                 const std::vector<std::pair<std::string, RenderMode>> steps = {
-                     {"1", RenderEveryFrame}, {"2", RenderEvery2ndFrame}, {"4", RenderEvery4thFrame}, {"8", RenderEvery8thFrame}};
-                 for (const auto& [text, mode] : steps) {
-                   if (v == text) return (setup.nMode = mode, std::string());
-                 }
-                 return "'" + v + "' is not allowed; use 1, 2, 4 or 8";
-               }),
-      AddValue(app, "--distance", "MM", "camera distance from the image plane (default 300)", mm(&setup.dCameraDistanceMm)),
-      AddValue(app, "--track", "MM", "camera track length (default 200)", mm(&setup.dTrackLengthMm)),
-      AddValue(app, "--pitch", "MM", "one rendered pixel on the image plane (default 0.1)", mm(&setup.dPixelPitchMm)),
-      AddValue(app, "--framing", "wide|recentred", "the rig's framing (default: the one the first readable frame's size has)",
-               [&o](const std::string& v) {
-                 if (v == "wide" || v == "recentred") return (o.request.framing = v == "wide" ? Framing::Wide : Framing::Recentred, std::string());
-                 return "'" + v + "' is not allowed; use wide or recentred";
-               }),
-  };
+  std::vector<CLI::Option*> rigOptions =
+      AddRigSize(app, rig, "the rig's framing (default: the one the first readable frame's size has)");
+  for (CLI::Option* option : AddRigCamera(app, rig)) rigOptions.push_back(option);
   for (CLI::Option* option : rigOptions) setupFile->excludes(option);
   AddValue(app, "--pattern", "P", "the sequence's names, one '#' per digit, such as 'frame_####.png'", [&o](const std::string& v) {
     o.request.pattern = FramePattern::Parse(v);
@@ -125,8 +95,14 @@ ParsedCheckLine ParseCheckOptions(const std::vector<std::string>& args) {
   if (!reversed.empty()) reversed.pop_back();
   try {
     app.parse(reversed);
-    if (o.strSetupFile.empty() && (setup.nWidthMm == 0 || setup.nHeightMm == 0)) {
-      throw CLI::RequiredError("give the rig with --setup FILE, or with --width and --height");
+    if (o.strSetupFile.empty()) {
+      if (rig.strWidthMm.empty() || rig.strHeightMm.empty()) {
+        throw CLI::RequiredError("give the rig with --setup FILE, or with --width and --height");
+      }
+      const std::string refusal = SettleSize(rig);
+      if (!refusal.empty()) throw CLI::ValidationError(refusal);
+      o.request.setup = rig.setup;
+      if (app.get_option("--framing")->count() > 0) o.request.framing = rig.eFraming;
     }
     parsed.bRun = true;
   } catch (const CLI::CallForHelp&) {
@@ -134,7 +110,8 @@ ParsedCheckLine ParseCheckOptions(const std::vector<std::string>& args) {
   } catch (const CLI::CallForVersion& e) {
     parsed.strOut = std::string(e.what()) + "\n";
   } catch (const CLI::ParseError& e) {
-    std::string message = e.what();
+    // A rig option's refusal in vantorel-setup's words; CLI11's own for the rest.
+    std::string message = dynamic_cast<const CLI::ValidationError*>(&e) && !rig.strRefusal.empty() ? rig.strRefusal : e.what();
     std::replace(message.begin(), message.end(), '\n', ' ');
     parsed.nExitCode = 2;
     parsed.strError = "vantorel-check: " + message + "\n";

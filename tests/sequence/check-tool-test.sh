@@ -40,8 +40,8 @@ cut_short() { local f; f=$(name "$1"); head -c $(($(stat -c %s "$f") / 2)) "$f" 
 resize() { oiiotool $(checker "$1" "$2" 3 uint8 "$(name "$1")"); }
 flat() { oiiotool --pattern constant:color=0.5,0.5,0.5 12x3 3 -d uint8 -o "$(name "$1")"; }
 dup() { cp "$(name "$1")" "$(name "$2")"; }
-setup_json() {  # the keys vantorel-setup's JSON gives the rig
-  echo '{"width_mm":4,"height_mm":3,"step":1,"framing":"recentred","pitch_mm":1,"distance_mm":20,"track_mm":8}' >"$1"
+setup_json() {  # setup_json FILE [FRAMING]: the keys vantorel-setup's JSON gives the rig
+  echo '{"width_mm":4,"height_mm":3,"step":1,"framing":"'"${2:-recentred}"'","pitch_mm":1,"distance_mm":20,"track_mm":8}' >"$1"
 }
 
 trim() { sed -E 's/^ +| +$//g' <<<"$1"; }
