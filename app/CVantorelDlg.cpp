@@ -141,7 +141,7 @@ BOOL CVantorelDlg::OnInitDialog() {
   StyleFields();
   // What the calculator reads is whole millimetres: a field showing 99.5
   // would compute 99.
-  for (CColorEdit* pInput : {&m_editWidth, &m_editHeight}) pInput->SetWholeNumbers(true, L"Whole millimetres only");
+  for (Control input : {Control::Width, Control::Height}) Field(input).SetWholeNumbers(true, L"Whole millimetres only");
   CreateFieldTips();
   NameForAssistiveTechnology();
 
