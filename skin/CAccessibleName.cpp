@@ -4,7 +4,20 @@
 
 #include <new>
 
+#include "CSystemLibrary.h"
+
 namespace {
+
+// Loaded with the first query from assistive technology, not at start.
+const CSystemLibrary& AccessibilityLibrary() {
+  static const CSystemLibrary library(L"oleacc.dll");
+  return library;
+}
+
+const CSystemLibrary& AutomationLibrary() {
+  static const CSystemLibrary library(L"oleaut32.dll");
+  return library;
+}
 
 // Any number will do, as long as it is this class's own among the subclasses.
 constexpr UINT_PTR kSubclassId = 0x4E414D45;
@@ -40,8 +53,11 @@ LRESULT CALLBACK CAccessibleName::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wPar
 // 0 lets the control answer as it would have: the platform then makes its own
 // object, unnamed but otherwise the same. So does a name that finds no memory.
 LRESULT CAccessibleName::AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::wstring& strName) {
+  static const auto createStandard = AFX_SYSTEM_FUNCTION(AccessibilityLibrary(), CreateStdAccessibleObject);
+  static const auto resultFromObject = AFX_SYSTEM_FUNCTION(AccessibilityLibrary(), LresultFromObject);
+  if (createStandard == nullptr || resultFromObject == nullptr) return 0;
   IAccessible* pStandard = nullptr;
-  if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&pStandard))))
+  if (FAILED(createStandard(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&pStandard))))
     return 0;
   CAccessibleName* pNamed = nullptr;
   try {
@@ -49,7 +65,7 @@ LRESULT CAccessibleName::AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::
   } catch (const std::bad_alloc&) {
     return 0;
   }
-  const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, pNamed);
+  const LRESULT result = resultFromObject(IID_IAccessible, wParam, pNamed);
   pNamed->Release();
   return SUCCEEDED(result) ? result : 0;
 }
@@ -80,7 +96,9 @@ ULONG CAccessibleName::Release() {
 HRESULT CAccessibleName::get_accName(VARIANT varChild, BSTR* pszName) {
   if (!IsSelf(varChild)) return m_inner->get_accName(varChild, pszName);
   if (pszName == nullptr) return E_POINTER;
-  *pszName = ::SysAllocStringLen(m_strName.data(), static_cast<UINT>(m_strName.size()));
+  static const auto allocString = AFX_SYSTEM_FUNCTION(AutomationLibrary(), SysAllocStringLen);
+  if (allocString == nullptr) return E_FAIL;
+  *pszName = allocString(m_strName.data(), static_cast<UINT>(m_strName.size()));
   return *pszName != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 
