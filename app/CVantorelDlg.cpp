@@ -1,7 +1,5 @@
 #include "CVantorelDlg.h"
 
-#include <commdlg.h>
-
 #include <climits>
 #include <cstdlib>
 #include <iterator>
