@@ -87,6 +87,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     *pResult = 1;
     return TRUE;
   }
+  if (message == WM_NOTIFY) return OnNotify(wParam, lParam, pResult);
   AFX_MSG msg{message, wParam, lParam, 0};
   const bool isCtlColor = message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC;
   if (!DispatchToEntry(isCtlColor ? WM_CTLCOLOR : message, 0, 0, msg)) return FALSE;
@@ -124,6 +125,16 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
   auto hWndCtrl = reinterpret_cast<HWND>(lParam);
   if (hWndCtrl != nullptr && ReflectLastMsg(hWndCtrl)) return TRUE;
   return OnCmdMsg(LOWORD(wParam), HIWORD(wParam));
+}
+
+// Looked up by the notification's code and its sender's id. The id of a tool
+// tip's tool added as a window (TTF_IDISHWND) is that window's handle.
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
+  const auto* pNMHDR = reinterpret_cast<const NMHDR*>(lParam);
+  AFX_MSG msg{WM_NOTIFY, 0, lParam, 0};
+  if (!DispatchToEntry(WM_NOTIFY, pNMHDR->code, static_cast<UINT>(pNMHDR->idFrom), msg)) return FALSE;
+  *pResult = msg.lResult;
+  return TRUE;
 }
 
 BOOL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {

@@ -53,6 +53,7 @@ class CWnd : public CCmdTarget {
 
   // Reflection: a parent hands notifications back to the child they came from.
   virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+  virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   BOOL ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
   static BOOL ReflectLastMsg(HWND hWndChild, LRESULT* pResult = nullptr);

@@ -96,6 +96,15 @@ struct MemberOf<T, R(Args...)> {
   AFX_ENTRY(WM_COMMAND, CN_COMMAND, id, idLast, (self->*AFX_MEMBER(void(UINT), memberFxn))(LOWORD(msg.wParam)))
 #define ON_CONTROL_RANGE(code, id, idLast, memberFxn) \
   AFX_ENTRY(WM_COMMAND, code, id, idLast, (self->*AFX_MEMBER(void(UINT), memberFxn))(LOWORD(msg.wParam)))
+// Notifications (WM_NOTIFY); the handler may set the message's result.
+#define AFX_NMHDR_OF(msg) reinterpret_cast<NMHDR*>((msg).lParam)
+#define ON_NOTIFY(code, id, memberFxn)                              \
+  AFX_ENTRY(WM_NOTIFY, static_cast<UINT>(code), id, id,               \
+            (self->*AFX_MEMBER(void(NMHDR*, LRESULT*), memberFxn))(AFX_NMHDR_OF(msg), &msg.lResult))
+#define ON_NOTIFY_RANGE(code, id, idLast, memberFxn)                                        \
+  AFX_ENTRY(WM_NOTIFY, static_cast<UINT>(code), id, idLast,                                  \
+            (self->*AFX_MEMBER(void(UINT, NMHDR*, LRESULT*), memberFxn))(                    \
+                static_cast<UINT>(AFX_NMHDR_OF(msg)->idFrom), AFX_NMHDR_OF(msg), &msg.lResult))
 
 // Notifications reflected back to the control that sent them
 #define ON_CONTROL_REFLECT(code, memberFxn) \

@@ -1,7 +1,6 @@
 #include "CVantorelDlg.h"
 
-#include <commdlg.h>
-
+#include <climits>
 #include <cstdlib>
 #include <iterator>
 #include <vector>
@@ -107,6 +106,7 @@ BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
   ON_CONTROL_RANGE(BN_KILLFOCUS, IDC_CHECK_MODE0, IDC_CHECK_MODE3, &CVantorelDlg::OnStepFocusChange)
   ON_WM_DESTROY()
   ON_WM_ENDSESSION()
+  ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, UINT_MAX, &CVantorelDlg::OnFieldTipText)
 END_MESSAGE_MAP()
 
 CVantorelDlg::CVantorelDlg(CWnd* pParent) : CDialogSK(IDD_VANTOREL_DIALOG, pParent) {
@@ -363,7 +363,7 @@ void CVantorelDlg::ComputeAndShow() {
   for (const FieldRow& row : kFieldTable)
     if (row.pResult != nullptr) Field(row.control).SetWindowText(Utf16(*row.pResult(texts)).c_str());
   ShowOutline();
-  ShowFieldTips();
+  RefreshShownTip();
 }
 
 void CVantorelDlg::ShowOutline() {
@@ -403,12 +403,11 @@ void CVantorelDlg::OnEndSession(BOOL bEnding) {
 
 // --- The render setup: copy, export, shortcuts and tool tips ---
 
+// The tips' texts are worked out when a tip shows, not on every keystroke.
 void CVantorelDlg::CreateFieldTips() {
-  // A new tip control has no texts yet, whatever an earlier window showed.
-  m_shownTips = {};
   if (!m_fieldTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
   for (const FieldRow& row : kFieldTable)
-    if (row.pTip != nullptr) m_fieldTips.AddTool(&Field(row.control), L"");
+    if (row.pTip != nullptr) m_fieldTips.AddTool(&Field(row.control), LPSTR_TEXTCALLBACKW);
   // A width makes the tip wrap, and its line breaks count.
   constexpr int kTipWidth = 420;
   constexpr int kTipShownMs = 20000;
@@ -417,16 +416,22 @@ void CVantorelDlg::CreateFieldTips() {
   m_fieldTips.Activate(TRUE);
 }
 
-// Only the tips whose text changed are sent: a keystroke changes two or three.
-void CVantorelDlg::ShowFieldTips() {
-  if (m_fieldTips.GetSafeHwnd() == nullptr) return;
-  const FieldTips tips = MakeFieldTips(m_setup);
+// A tip on show while the inputs change asks for its text again.
+void CVantorelDlg::RefreshShownTip() {
+  if (m_fieldTips.GetSafeHwnd() != nullptr && m_fieldTips.IsWindowVisible()) m_fieldTips.SendMessage(TTM_UPDATE);
+}
+
+// The tools are the fields' windows, so the sender's id is a field's handle.
+void CVantorelDlg::OnFieldTipText(UINT, NMHDR* pNMHDR, LRESULT*) {
+  auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+  if ((pInfo->uFlags & TTF_IDISHWND) == 0) return;
+  const auto hField = reinterpret_cast<HWND>(pNMHDR->idFrom);
   for (const FieldRow& row : kFieldTable) {
-    if (row.pTip == nullptr) continue;
-    const std::string& strNew = *row.pTip(tips);
-    if (strNew != *row.pTip(m_shownTips)) m_fieldTips.UpdateTipText(Utf16(strNew).c_str(), &Field(row.control));
+    if (row.pTip == nullptr || Field(row.control).m_hWnd != hField) continue;
+    m_strTipText = Utf16(*row.pTip(MakeFieldTips(m_setup)));
+    pInfo->lpszText = m_strTipText.data();
+    return;
   }
-  m_shownTips = tips;
 }
 
 // Only the dialog's own windows: a tip's window is owned by the dialog, but
@@ -458,7 +463,7 @@ void CVantorelDlg::OnExportSetup() {
   const std::optional<ExportTarget> target = AskExportTarget(m_hWnd, strName);
   if (target) {
     ExportSetupTo(target->strPath, target->choice);
-  } else if (const DWORD nError = ::CommDlgExtendedError(); nError != 0) {
+  } else if (const DWORD nError = ExportDialogError(); nError != 0) {
     ShowError(L"The Save As dialog could not be shown (error " + std::to_wstring(nError) + L").",
               L"Export Render Setup");
   }

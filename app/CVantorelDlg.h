@@ -54,6 +54,7 @@ class CVantorelDlg : public CDialogSK {
   void OnCopyResults();
   void OnExportSetup();
   void OnAbout();
+  void OnFieldTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()
 
   HICON m_hIcon;
@@ -101,12 +102,13 @@ class CVantorelDlg : public CDialogSK {
   void DrawStepFocus(CDC& dc);
   CRect StepMarkRect(int nStep) const;
   void CreateFieldTips();
-  void ShowFieldTips();
+  void RefreshShownTip();
   void ShowError(const std::wstring& strText, const wchar_t* pszCaption);
 
   AcceleratorTable m_shortcuts;
   CToolTipCtrl m_fieldTips;
-  FieldTips m_shownTips;
+  // The text of the tip last asked for, which the tip control reads after the request.
+  std::wstring m_strTipText;
 
   // Set once the inputs have been written at the end of the session, so that
   // the window's destruction, if it still comes, does not write them again.

@@ -1,13 +1,22 @@
 #include "ExportDialog.h"
 
 #include <commdlg.h>
+#include <cderr.h>
 #include <dlgs.h>
 
 #include <algorithm>
 #include <cwctype>
 #include <filesystem>
 
+#include "CSystemLibrary.h"
+
 namespace {
+
+// Loaded when the user first exports, not at start.
+const CSystemLibrary& CommonDialogs() {
+  static const CSystemLibrary library(L"comdlg32.dll");
+  return library;
+}
 
 constexpr ExportChoice kChoices[] = {
     {SetupFormat::Blender, Framing::Wide, L"py", L"Blender script"},
@@ -116,6 +125,12 @@ std::optional<ExportTarget> AskExportTarget(HWND hOwner, const std::wstring& str
   ofn.lpfnHook = SaveAsHook;
   ofn.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
               OFN_NOCHANGEDIR | OFN_ENABLESIZING;
-  if (!::GetSaveFileNameW(&ofn)) return std::nullopt;
+  static const auto getSaveFileName = AFX_SYSTEM_FUNCTION(CommonDialogs(), GetSaveFileNameW);
+  if (getSaveFileName == nullptr || !getSaveFileName(&ofn)) return std::nullopt;
   return ExportTarget{szPath, ChoiceFor(ofn.nFilterIndex, szPath)};
+}
+
+DWORD ExportDialogError() {
+  static const auto extendedError = AFX_SYSTEM_FUNCTION(CommonDialogs(), CommDlgExtendedError);
+  return extendedError != nullptr ? extendedError() : CDERR_INITIALIZATION;
 }

@@ -24,7 +24,11 @@ struct ExportTarget {
 std::span<const ExportChoice> ExportChoices();
 
 // The platform's Save As dialog, asking before it overwrites. Nothing when
-// the user cancelled, or when the dialog failed (CommDlgExtendedError says).
+// the user cancelled, or when the dialog failed (ExportDialogError says).
 // A typed name with one of the formats' extensions gets that format, in the
 // framing of the chosen file type.
 std::optional<ExportTarget> AskExportTarget(HWND hOwner, const std::wstring& strSuggestedName);
+
+// Why the last AskExportTarget gave nothing, as the common dialogs number it:
+// 0 when the user cancelled.
+DWORD ExportDialogError();

@@ -1,47 +1,77 @@
 #include "CAccessibleName.h"
 
-#include <commctrl.h>
-
 #include <new>
+#include <unordered_map>
+
+#include "CSystemLibrary.h"
 
 namespace {
 
-// Any number will do, as long as it is this class's own among the subclasses.
-constexpr UINT_PTR kSubclassId = 0x4E414D45;
+// Loaded with the first query from assistive technology, not at start.
+const CSystemLibrary& AccessibilityLibrary() {
+  static const CSystemLibrary library(L"oleacc.dll");
+  return library;
+}
+
+const CSystemLibrary& AutomationLibrary() {
+  static const CSystemLibrary library(L"oleaut32.dll");
+  return library;
+}
 
 bool IsSelf(const VARIANT& varChild) { return varChild.vt == VT_I4 && varChild.lVal == CHILDID_SELF; }
 
+// Each named window's name and the procedure below ours. Kept in the thread
+// that owns the windows rather than on the windows: the common controls'
+// subclassing looks its data up in the window's properties on every message,
+// a round trip to Wine's server each time, and a field gets dozens of
+// messages on every keystroke.
+struct NamedWindow {
+  WNDPROC pfnBelow = nullptr;
+  std::wstring strName;
+};
+thread_local std::unordered_map<HWND, NamedWindow> t_namedWindows;
+
 }  // namespace
 
-// The name lives with the subclass and goes with it when the window goes.
+// The name lives with the window's entry and goes with it when the window goes.
+// A window named again keeps our procedure once and takes the new name.
 bool CAccessibleName::Attach(HWND hWnd, std::wstring strName) {
-  auto pName = std::make_unique<std::wstring>(std::move(strName));
-  if (!::SetWindowSubclass(hWnd, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(pName.get()))) return false;
-  pName.release();
-  return true;
+  if (!::IsWindow(hWnd)) return false;
+  auto [entry, bNew] = t_namedWindows.try_emplace(hWnd);
+  entry->second.strName = std::move(strName);
+  if (!bNew) return true;
+  entry->second.pfnBelow = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc)));
+  if (entry->second.pfnBelow != nullptr) return true;
+  t_namedWindows.erase(entry);
+  return false;
 }
 
 CAccessibleName::CAccessibleName(AccessiblePtr inner, std::wstring strName)
     : m_inner(std::move(inner)), m_strName(std::move(strName)) {}
 
-LRESULT CALLBACK CAccessibleName::SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                               DWORD_PTR dwRefData) {
-  const auto* pName = reinterpret_cast<const std::wstring*>(dwRefData);
+LRESULT CALLBACK CAccessibleName::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) {
+  const auto entry = t_namedWindows.find(hWnd);
+  if (entry == t_namedWindows.end()) return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
+  const WNDPROC pfnBelow = entry->second.pfnBelow;
   if (uMsg == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT) {
-    const LRESULT result = AnswerClientQuery(hWnd, wParam, *pName);
+    // Elements of the map stay where they are while other windows come and go.
+    const LRESULT result = AnswerClientQuery(hWnd, wParam, entry->second.strName);
     if (result != 0) return result;
   } else if (uMsg == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(hWnd, SubclassProc, kSubclassId);
-    delete pName;
+    t_namedWindows.erase(entry);
   }
-  return ::DefSubclassProc(hWnd, uMsg, wParam, lParam);
+  return ::CallWindowProcW(pfnBelow, hWnd, uMsg, wParam, lParam);
 }
 
 // 0 lets the control answer as it would have: the platform then makes its own
 // object, unnamed but otherwise the same. So does a name that finds no memory.
 LRESULT CAccessibleName::AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::wstring& strName) {
+  static const auto createStandard = AFX_SYSTEM_FUNCTION(AccessibilityLibrary(), CreateStdAccessibleObject);
+  static const auto resultFromObject = AFX_SYSTEM_FUNCTION(AccessibilityLibrary(), LresultFromObject);
+  if (createStandard == nullptr || resultFromObject == nullptr) return 0;
   IAccessible* pStandard = nullptr;
-  if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&pStandard))))
+  if (FAILED(createStandard(hWnd, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&pStandard))))
     return 0;
   CAccessibleName* pNamed = nullptr;
   try {
@@ -49,7 +79,7 @@ LRESULT CAccessibleName::AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::
   } catch (const std::bad_alloc&) {
     return 0;
   }
-  const LRESULT result = ::LresultFromObject(IID_IAccessible, wParam, pNamed);
+  const LRESULT result = resultFromObject(IID_IAccessible, wParam, pNamed);
   pNamed->Release();
   return SUCCEEDED(result) ? result : 0;
 }
@@ -80,7 +110,9 @@ ULONG CAccessibleName::Release() {
 HRESULT CAccessibleName::get_accName(VARIANT varChild, BSTR* pszName) {
   if (!IsSelf(varChild)) return m_inner->get_accName(varChild, pszName);
   if (pszName == nullptr) return E_POINTER;
-  *pszName = ::SysAllocStringLen(m_strName.data(), static_cast<UINT>(m_strName.size()));
+  static const auto allocString = AFX_SYSTEM_FUNCTION(AutomationLibrary(), SysAllocStringLen);
+  if (allocString == nullptr) return E_FAIL;
+  *pszName = allocString(m_strName.data(), static_cast<UINT>(m_strName.size()));
   return *pszName != nullptr ? S_OK : E_OUTOFMEMORY;
 }
 

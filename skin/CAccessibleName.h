@@ -67,8 +67,7 @@ class CAccessibleName final : public IAccessible {
   CAccessibleName(AccessiblePtr inner, std::wstring strName);
   ~CAccessibleName() = default;
 
-  static LRESULT CALLBACK SubclassProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, UINT_PTR uIdSubclass,
-                                       DWORD_PTR dwRefData);
+  static LRESULT CALLBACK WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
   static LRESULT AnswerClientQuery(HWND hWnd, WPARAM wParam, const std::wstring& strName);
 
   LONG m_cRef = 1;

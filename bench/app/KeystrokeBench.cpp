@@ -1,8 +1,8 @@
-// What one keystroke in the width field costs until all eleven result fields,
-// the outline and the fields' tool tips are updated, against the bare
-// platform calls that update the fields and the outline: eleven
-// SetWindowTextW and three ShowWindow on the controls of a plain dialog made
-// from the same template. Runs alternate; medians are printed.
+// What one keystroke in the width field costs until all eleven result fields
+// and the outline are updated (a tip's text is worked out only when it shows),
+// against the bare platform calls that update the fields and the outline:
+// eleven SetWindowTextW and three ShowWindow on the controls of a plain dialog
+// made from the same template. Runs alternate; medians are printed.
 #include <cstdio>
 #include <vector>
 

@@ -43,6 +43,11 @@ class CLevel1 : public CWnd {
   void OnClicked() { R::Mark("Level1::OnClicked"); }
   void OnRangeCommand(UINT nID) { R::Mark("Level1::OnRangeCommand " + std::to_string(nID)); }
   void OnRangeFocus(UINT nID) { R::Mark("Level1::OnRangeFocus " + std::to_string(nID)); }
+  void OnClickNotify(NMHDR* pNMHDR, LRESULT* pResult) {
+    R::Mark("Level1::OnClickNotify " + std::to_string(pNMHDR->idFrom));
+    *pResult = 7;
+  }
+  void OnRangeNotify(UINT nID, NMHDR*, LRESULT*) { R::Mark("Level1::OnRangeNotify " + std::to_string(nID)); }
   DECLARE_MESSAGE_MAP()
 };
 BEGIN_MESSAGE_MAP(CLevel1, CWnd)
@@ -52,6 +57,8 @@ BEGIN_MESSAGE_MAP(CLevel1, CWnd)
   ON_BN_CLICKED(ID_CLICKED, &CLevel1::OnClicked)
   ON_COMMAND_RANGE(ID_RANGE_FIRST, ID_RANGE_LAST, &CLevel1::OnRangeCommand)
   ON_CONTROL_RANGE(BN_SETFOCUS, ID_RANGE_FIRST, ID_RANGE_LAST, &CLevel1::OnRangeFocus)
+  ON_NOTIFY(NM_CLICK, ID_CLICKED, &CLevel1::OnClickNotify)
+  ON_NOTIFY_RANGE(NM_RETURN, ID_RANGE_FIRST, ID_RANGE_LAST, &CLevel1::OnRangeNotify)
 END_MESSAGE_MAP()
 
 class CLevel2 : public CLevel1 {
@@ -149,6 +156,25 @@ TEST_F(TableChain, CommandsAreFoundByIdAndNotificationCode) {
       R::Base("wnd", WM_COMMAND, 0).W(ID_RANGE_LAST + 1),
       R::Sent("wnd", WM_COMMAND, 0).W(MAKEWPARAM(ID_RANGE_LAST, BN_SETFOCUS)),
       R::Marked("Level1::OnRangeFocus 113", 0),
+  }));
+}
+
+TEST_F(TableChain, NotificationsAreFoundByCodeAndSenderId) {
+  m_recorder.Only({WM_NOTIFY});
+  const auto notify = [this](UINT_PTR id, UINT code) {
+    NMHDR hdr{nullptr, id, code};
+    return m_wnd.SendMessage(WM_NOTIFY, id, reinterpret_cast<LPARAM>(&hdr));
+  };
+  EXPECT_EQ(notify(ID_CLICKED, NM_CLICK), 7);
+  notify(ID_CLICKED, NM_RETURN);
+  notify(ID_RANGE_LAST, NM_RETURN);
+  EXPECT_TRUE(m_recorder.Matches({
+      R::Sent("wnd", WM_NOTIFY, 0).W(ID_CLICKED),
+      R::Marked("Level1::OnClickNotify 101", 0),
+      R::Sent("wnd", WM_NOTIFY, 0).W(ID_CLICKED),
+      R::Base("wnd", WM_NOTIFY, 0).W(ID_CLICKED),
+      R::Sent("wnd", WM_NOTIFY, 0).W(ID_RANGE_LAST),
+      R::Marked("Level1::OnRangeNotify 113", 0),
   }));
 }
 
