@@ -295,6 +295,11 @@ void CVantorelDlg::ApplyInputRule(CColorEdit& edit, int32_t& nValueMm) {
     edit.SetWindowText(L"1");
     // Selected, so that what is typed next replaces it instead of joining it.
     edit.SetSel(0, -1);
+  } else if (nValueMm == INT_MAX && text != L"2147483647") {
+    // The reading stops at the largest whole number; the field says so rather
+    // than show a size the results are not for.
+    edit.SetWindowText(L"2147483647");
+    edit.SetSel(-1, -1);
   }
 }
 

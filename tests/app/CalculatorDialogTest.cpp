@@ -211,6 +211,7 @@ TEST_F(CalculatorDialog, InputsShowTheWholeNumberTheyCompute) {
 TEST_F(CalculatorDialog, HugeWidthShowsAMarkerNotAWrappedCount) {
   Open();
   Type(IDC_EDIT_WIDTH, L"99999999999");
+  EXPECT_EQ(Text(IDC_EDIT_WIDTH), L"2147483647");  // what the calculator reads
   EXPECT_EQ(Text(IDC_EDIT_IMAGE_WIDTH), L"too large");
   EXPECT_EQ(Text(IDC_EDIT_FRAMES1), L"2000 frames");
 }
