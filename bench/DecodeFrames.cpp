@@ -26,9 +26,9 @@ int main(int argc, char** argv) {
         ++failed;
         continue;
       }
-      const OIIO::ImageSpec& spec = input->spec();
-      pixels.resize(spec.image_bytes(true));
-      if (!input->read_image(0, 0, 0, spec.nchannels, spec.format, pixels.data())) ++failed;
+      const OIIO::ImageSpec header = input->spec_dimensions(0);
+      pixels.resize(header.image_bytes(true));
+      if (!input->read_image(0, 0, 0, header.nchannels, header.format, pixels.data())) ++failed;
     }
   };
   std::vector<std::thread> workers;

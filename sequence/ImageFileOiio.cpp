@@ -4,6 +4,8 @@
 
 struct ImageFile::Reader {
   std::unique_ptr<OIIO::ImageInput> input;
+  // The size and pixel type, read once: all the check asks of a header.
+  OIIO::ImageSpec header;
 };
 
 namespace {
@@ -30,22 +32,23 @@ std::unique_ptr<ImageFile> ImageFile::Open(const std::filesystem::path& path, st
     *pReason = OneLine(OIIO::geterror());
     return nullptr;
   }
+  reader->header = reader->input->spec_dimensions(0);
   return std::unique_ptr<ImageFile>(new ImageFile(std::move(reader)));
 }
 
 ImageFile::ImageFile(std::unique_ptr<Reader> reader) : m_reader(std::move(reader)) {}
 ImageFile::~ImageFile() = default;
 
-int32_t ImageFile::Width() const { return m_reader->input->spec().width; }
-int32_t ImageFile::Height() const { return m_reader->input->spec().height; }
+int32_t ImageFile::Width() const { return m_reader->header.width; }
+int32_t ImageFile::Height() const { return m_reader->header.height; }
 
 bool ImageFile::Decode(DecodedImage* pImage, std::string* pReason) {
-  const OIIO::ImageSpec& spec = m_reader->input->spec();
-  pImage->nWidth = spec.width;
-  pImage->nHeight = spec.height;
-  pImage->nPixelBytes = spec.pixel_bytes(true);
-  pImage->bytes.resize(spec.image_bytes(true));
-  if (m_reader->input->read_image(0, 0, 0, spec.nchannels, spec.format, pImage->bytes.data())) return true;
+  const OIIO::ImageSpec& header = m_reader->header;
+  pImage->nWidth = header.width;
+  pImage->nHeight = header.height;
+  pImage->nPixelBytes = header.pixel_bytes(true);
+  pImage->bytes.resize(header.image_bytes(true));
+  if (m_reader->input->read_image(0, 0, 0, header.nchannels, header.format, pImage->bytes.data())) return true;
   *pReason = OneLine(m_reader->input->geterror());
   return false;
 }

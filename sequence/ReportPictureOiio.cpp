@@ -19,9 +19,10 @@ bool PasteView(OIIO::ImageBuf& picture, const PictureLayout::View& view, const s
   const int channels = frame.nchannels();
   const std::vector<int> rgb = channels >= 3 ? std::vector<int>{0, 1, 2} : std::vector<int>{0, 0, 0};
   OIIO::ImageBuf columns = Algo::channels(frame, 3, rgb);
-  columns = Algo::crop(columns, OIIO::ROI(view.nFirstColumn, view.nFirstColumn + view.nColumns, 0, frame.spec().height));
+  const int height = frame.roi().height();
+  columns = Algo::crop(columns, OIIO::ROI(view.nFirstColumn, view.nFirstColumn + view.nColumns, 0, height));
   columns.set_origin(0, 0);
-  columns.set_full(0, view.nColumns, 0, frame.spec().height, 0, 1);
+  columns.set_full(0, view.nColumns, 0, height, 0, 1);
   OIIO::ImageBuf scaled = Algo::resize(columns, "", 0, OIIO::ROI(0, view.nWidth, 0, view.nHeight, 0, 1, 0, 3));
   return !scaled.has_error() && Algo::paste(picture, view.nX, view.nY, 0, 0, scaled);
 }
