@@ -6,27 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "AtomicFile.h"
 #include "RenderedSize.h"
 #include "ToolOptions.h"
-#include "Utf.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
+#include "ToolOutput.h"
 
 namespace {
-
-void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
-
-// Binary on Windows too: the same bytes as a file, "\n" line ends included.
-bool WriteStandardOutput(const std::string& bytes) {
-#ifdef _WIN32
-  _setmode(_fileno(stdout), _O_BINARY);
-#endif
-  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() && std::fflush(stdout) == 0;
-}
 
 int Run(const std::vector<std::string>& args) {
   const ParsedCommandLine parsed = ParseToolOptions(args);
@@ -44,14 +28,9 @@ int Run(const std::vector<std::string>& args) {
     Print(stderr, std::string("vantorel-setup: ") + e.what() + "\n");
     return 2;
   }
-  if (options.strOutput.empty() || options.strOutput == "-") {
-    if (WriteStandardOutput(bytes)) return 0;
-    Print(stderr, "vantorel-setup: cannot write standard output\n");
-    return 1;
-  }
   std::string reason;
-  if (WriteFileAtomically(PathFromUtf8(options.strOutput), bytes, &reason)) return 0;
-  Print(stderr, "vantorel-setup: cannot write " + options.strOutput + ": " + reason + "\n");
+  if (WriteToolOutput(options.strOutput, bytes, &reason)) return 0;
+  Print(stderr, "vantorel-setup: " + reason + "\n");
   return 1;
 }
 
@@ -69,12 +48,7 @@ int RunGuarded(const std::vector<std::string>& args) {
 }  // namespace
 
 #ifdef _WIN32
-// The arguments as the system holds them, UTF-16, so that any file name works.
-int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) args.push_back(Utf8(std::wstring_view(argv[i])));
-  return RunGuarded(args);
-}
+int wmain(int argc, wchar_t** argv) { return RunGuarded(Utf8Arguments(argc, argv)); }
 #else
 int main(int argc, char** argv) { return RunGuarded(std::vector<std::string>(argv, argv + argc)); }
 #endif

@@ -8,16 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "AtomicFile.h"
 #include "CheckOptions.h"
 #include "ReportPicture.h"
 #include "SetupFile.h"
+#include "ToolOutput.h"
 #include "Utf.h"
-
-#ifdef _WIN32
-#include <fcntl.h>
-#include <io.h>
-#endif
 
 namespace {
 
@@ -32,8 +27,6 @@ class Stop : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-void Print(std::FILE* stream, const std::string& text) { std::fwrite(text.data(), 1, text.size(), stream); }
-
 void ReadSetupFile(CheckOptions* pOptions) {
   std::ifstream in(PathFromUtf8(pOptions->strSetupFile), std::ios::binary);
   std::ostringstream bytes;
@@ -47,19 +40,9 @@ void ReadSetupFile(CheckOptions* pOptions) {
   }
 }
 
-// Binary on Windows too: the same bytes as a file, "\n" line ends included.
 void WriteOut(const std::string& target, const std::string& bytes) {
-  if (target.empty()) {
-#ifdef _WIN32
-    _setmode(_fileno(stdout), _O_BINARY);
-#endif
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0) {
-      throw Stop("cannot write standard output");
-    }
-    return;
-  }
   std::string reason;
-  if (!WriteFileAtomically(PathFromUtf8(target), bytes, &reason)) throw Stop(reason);
+  if (!WriteToolOutput(target, bytes, &reason)) throw Stop(reason);
 }
 
 int Run(const std::vector<std::string>& args) {
@@ -97,12 +80,7 @@ int RunGuarded(const std::vector<std::string>& args) {
 }  // namespace
 
 #ifdef _WIN32
-// The arguments as the system holds them, UTF-16, so that any file name works.
-int wmain(int argc, wchar_t** argv) {
-  std::vector<std::string> args;
-  for (int i = 0; i < argc; ++i) args.push_back(Utf8(std::wstring_view(argv[i])));
-  return RunGuarded(args);
-}
+int wmain(int argc, wchar_t** argv) { return RunGuarded(Utf8Arguments(argc, argv)); }
 #else
 int main(int argc, char** argv) { return RunGuarded(std::vector<std::string>(argv, argv + argc)); }
 #endif
