@@ -110,6 +110,7 @@ class CWnd : public CCmdTarget {
   void OnMouseMove(UINT, CPoint) { Default(); }
   void OnKillFocus(CWnd*) { Default(); }
   void OnKeyDown(UINT, UINT, UINT) { Default(); }
+  void OnChar(UINT, UINT, UINT) { Default(); }
   void OnSysCommand(UINT, LPARAM) { Default(); }
   void OnDestroy() { Default(); }
   void OnEndSession(BOOL) { Default(); }

@@ -151,6 +151,10 @@ struct MemberOf<T, R(Args...)> {
   AFX_ENTRY(WM_KEYDOWN, 0, 0, 0,                                                    \
             (self->*AFX_HANDLER(void(UINT, UINT, UINT), OnKeyDown))(                \
                 static_cast<UINT>(msg.wParam), LOWORD(msg.lParam), HIWORD(msg.lParam)))
+#define ON_WM_CHAR()                                                                \
+  AFX_ENTRY(WM_CHAR, 0, 0, 0,                                                       \
+            (self->*AFX_HANDLER(void(UINT, UINT, UINT), OnChar))(                   \
+                static_cast<UINT>(msg.wParam), LOWORD(msg.lParam), HIWORD(msg.lParam)))
 #define ON_WM_SYSCOMMAND()                                                          \
   AFX_ENTRY(WM_SYSCOMMAND, 0, 0, 0,                                                 \
             (self->*AFX_HANDLER(void(UINT, LPARAM), OnSysCommand))(                 \

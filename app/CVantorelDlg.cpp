@@ -199,9 +199,9 @@ void CVantorelDlg::StyleFields() {
     edit.SetBkColor(row.crBack);
     edit.SetTextColor(row.crText);
     edit.SetFont(m_font, TRUE);
+    // What the calculator reads of an input is whole millimetres: one
+    // showing 99.5 would compute 99.
     if (row.bFreeText) edit.m_bFreeText = TRUE;
-    // What the calculator reads is whole millimetres: an input showing 99.5
-    // would compute 99.
     else edit.SetWholeNumbers(true, L"Whole millimetres only");
   }
 }

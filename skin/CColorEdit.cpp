@@ -11,7 +11,7 @@ constexpr int kMaxFilterDepth = 16;
 BEGIN_MESSAGE_MAP(CColorEdit, CEdit)
   ON_WM_CTLCOLOR_REFLECT()
   ON_CONTROL_REFLECT(EN_UPDATE, &CColorEdit::OnUpdate)
-  ON_MESSAGE(WM_CHAR, &CColorEdit::OnChar)
+  ON_WM_CHAR()
 END_MESSAGE_MAP()
 
 CColorEdit::CColorEdit() { m_brBkgnd.CreateSolidBrush(m_crBkColor); }
@@ -35,12 +35,14 @@ void CColorEdit::SetWholeNumbers(bool bWhole, const wchar_t* pszWhy) {
 
 // A point or comma typed into a whole number would otherwise be cut away by
 // the filter without a word, or read as the end of the number.
-LRESULT CColorEdit::OnChar(WPARAM wChar, LPARAM) {
-  if (!m_bWholeNumbers || m_bFreeText || (wChar != L'.' && wChar != L',')) return Default();
+void CColorEdit::OnChar(UINT nChar, UINT, UINT) {
+  if (!m_bWholeNumbers || m_bFreeText || (nChar != L'.' && nChar != L',')) {
+    Default();
+    return;
+  }
   ::MessageBeep(MB_OK);
   EDITBALLOONTIP tip{sizeof tip, m_strWholeNumbersTip, L"Type the number without a decimal point or comma.", TTI_ERROR};
   SendMessage(EM_SHOWBALLOONTIP, 0, reinterpret_cast<LPARAM>(&tip));
-  return 0;
 }
 
 HBRUSH CColorEdit::CtlColor(CDC* pDC, UINT) {
@@ -86,10 +88,10 @@ bool CColorEdit::IsNumericText(const CString& strText) const {
 }
 
 // Cuts the text back from its end until it is digits with at most one dot
-// (none for whole numbers), and not a dot alone. Each removal raises EN_UPDATE
-// again while it is being made, so a nested run finishes the job on the shorter text; the removals
-// this run makes after that address positions past the new end and change
-// nothing. A rejected character thus takes everything after it away too.
+// (none for whole numbers), and not a dot alone. Each removal raises
+// EN_UPDATE again while it is being made, so a nested run finishes the job on
+// the shorter text; the removals this run makes after that address positions
+// past the new end and change nothing. A rejected character thus takes everything after it away too.
 void CColorEdit::FilterNumericText(CString strText) {
   const int nLength = strText.GetLength();
   bool bDotSeen = false;

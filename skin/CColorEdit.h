@@ -35,7 +35,7 @@ class CColorEdit : public CEdit {
  protected:
   HBRUSH CtlColor(CDC* pDC, UINT nCtlColor);
   void OnUpdate();
-  LRESULT OnChar(WPARAM wChar, LPARAM lKeyData);
+  void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
   void FilterNumericText(CString strText);
 
   DECLARE_MESSAGE_MAP()
