@@ -114,6 +114,10 @@ CPreviewWnd* CPreviewWnd::Open(CWnd* pOwner, const std::filesystem::path& folder
     return nullptr;
   }
   pWnd->m_bOwnsSelf = true;
+  if (pOwner != nullptr) {
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL})
+      pWnd->SetIcon(reinterpret_cast<HICON>(pOwner->SendMessage(WM_GETICON, size)), size == ICON_BIG);
+  }
   pWnd->ShowWindow(SW_SHOW);
   return pWnd.release();
 }
@@ -185,7 +189,7 @@ void CPreviewWnd::LayOut() {
   place(m_copy, right - kCopyWidth, y, right, kRowHeight);
   place(m_bar, left, row(kBarHeight), right, kBarHeight);
   place(m_frameLine, left, row(kLineHeight), right, kLineHeight);
-  place(m_picture, left, kMargin, right, std::max(0, bottom + kGap - kMargin));
+  place(m_picture, left, kMargin, right, std::max(0, bottom - kMargin));
 }
 
 void CPreviewWnd::OnSize(UINT, int, int) {

@@ -222,20 +222,26 @@ TEST_F(PreviewWindow, ShowsTheReportsSummaryMarksAndList) {
 }
 
 TEST_F(PreviewWindow, ClosedMidCheckLeavesNothingBehind) {
-  const auto closeMidCheck = [this] {
+  const auto closeMidCheck = [this](bool bCancelFirst) {
     const HWND hPreview = Open(s_large, LargeRig());
     ASSERT_TRUE(PumpUntil([&] { return Text(hPreview, IDC_PREVIEW_SUMMARY) != L"Checking frames: 0 of 200"; }, 20000));
     EXPECT_EQ(Text(hPreview, IDC_PREVIEW_SUMMARY).rfind(L"Checking frames: ", 0), 0u) << "the check is still running";
+    if (bCancelFirst) {
+      ::SendDlgItemMessageW(hPreview, IDC_PREVIEW_CANCEL, BM_CLICK, 0, 0);
+      EXPECT_TRUE(PumpUntil([&] { return Text(hPreview, IDC_PREVIEW_SUMMARY).rfind(L"Check cancelled after ", 0) == 0; }, 5000));
+      EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(hPreview, IDC_PREVIEW_CANCEL)));
+      EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hPreview, IDC_PREVIEW_COPY_LIST)));
+    }
     ::SendMessageW(hPreview, WM_CLOSE, 0, 0);
     EXPECT_FALSE(::IsWindow(hPreview));
     PumpMessages();
   };
   // The platform keeps what the first previews load (device contexts among them).
-  closeMidCheck();
-  closeMidCheck();
+  closeMidCheck(true);
+  closeMidCheck(false);
   const int nThreads = ThreadsOfProcess();
   const int nGdiObjects = CountGdiObjects();
-  for (int i = 0; i < 3; ++i) closeMidCheck();
+  for (int i = 0; i < 3; ++i) closeMidCheck(false);
   EXPECT_TRUE(PumpUntil([&] { return ThreadsOfProcess() == nThreads; }, 5000)) << ThreadsOfProcess() << " threads";
   EXPECT_EQ(CountGdiObjects(), nGdiObjects);
 }
