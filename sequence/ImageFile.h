@@ -24,8 +24,9 @@ struct DecodedImage {
   bool UniformInColumns(int32_t nFirst, int32_t nLast) const;
 };
 
-// A frame's hologram columns as 32-bit top-down rows, bytes B, G, R, unused:
-// a DIB section's layout, so a window draws them as they are.
+// A frame's hologram columns as 32-bit top-down rows, bytes B, G, R, zero: a
+// DIB section's layout, so a window draws them as they are. Where a frame is
+// transparent its colours are shown over black, as the hologram shows them.
 struct FrameColumns {
   int32_t nWidth = 0;
   int32_t nHeight = 0;
