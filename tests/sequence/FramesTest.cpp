@@ -115,8 +115,8 @@ TEST_F(Frames, ProgressComesOncePerFrameAndCancelStopsTheCheck) {
   EXPECT_EQ(judged, 1);
 }
 
-TEST_F(Frames, AdvanceCheckRefusesWhatTheCheckRefuses) {
-  EXPECT_NO_THROW(CheckRequestPossible(m_request));
+TEST_F(Frames, AdvanceCheckSettlesTheRigAndRefusesWhatTheCheckRefuses) {
+  EXPECT_EQ(CheckRequestPossible(m_request).rig.nImageWidthPx, 12);
   m_request.folder /= "none";
   EXPECT_THROW(CheckRequestPossible(m_request), CheckError);
 }
