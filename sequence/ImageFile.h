@@ -35,10 +35,10 @@ struct FrameColumns {
 
 // Held by every thread while it opens image files: on Windows it joins the
 // thread to COM and keeps the thread's imaging factory. Scopes may nest; the
-// outermost one owns. A thread that already joined COM as a single-threaded
-// apartment (a window's) keeps it: only the factory is added and released. (A thread_local
-// owner would do this unasked, but its destructor crashes in the static
-// mingw runtime.)
+// outermost one owns. A thread already in a single-threaded apartment (a
+// window's) stays there: only the factory is added and released. (A
+// thread_local owner would do this unasked, but its destructor crashes in the
+// static mingw runtime.)
 class ImageThread {
  public:
   ImageThread();

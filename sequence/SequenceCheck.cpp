@@ -30,6 +30,10 @@ FrameMark MarkOf(const FrameVerdict& v) {
 
 bool Cancelled(const CheckProgress& progress) { return progress.pCancel && progress.pCancel->load(); }
 
+void StopIfCancelled(const CheckProgress& progress) {
+  if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
+}
+
 size_t PixelHash(const DecodedImage& image) {
   return std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
 }
@@ -109,7 +113,7 @@ std::vector<FrameVerdict> JudgeAll(const FrameJudge& judge, int32_t nFrames, int
   for (int32_t i = 1; i < std::min(nJobs, nFrames); ++i) workers.emplace_back(work);
   work();
   for (std::thread& worker : workers) worker.join();
-  if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
+  StopIfCancelled(progress);
   return verdicts;
 }
 
@@ -126,7 +130,7 @@ std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge
     if (frames.size() < 2) continue;
     std::vector<std::pair<int32_t, DecodedImage>> distinct;
     for (int32_t frame : frames) {
-      if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
+      StopIfCancelled(progress);
       DecodedImage image;
       if (!judge.DecodeAgain(frame, &image)) continue;
       const auto same = std::find_if(distinct.begin(), distinct.end(), [&](const auto& d) { return d.second == image; });

@@ -41,7 +41,7 @@ class CheckCancelled : public CheckError {
 struct CheckProgress {
   // Called on the check's worker threads, once per frame as it is judged, in
   // no set order. Suspect here means uniform: frames identical to others are
-  // known only from the finished report.
+  // known only from the finished report. It must not throw.
   std::function<void(int32_t nFrame, FrameMark mark)> onFrameJudged;
   // Once set, no worker takes another frame and the check throws CheckCancelled.
   const std::atomic<bool>* pCancel = nullptr;
