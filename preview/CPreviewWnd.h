@@ -30,7 +30,8 @@ class CPreviewWnd : public CWnd {
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
-  explicit CPreviewWnd(CheckRequest request);
+  // plan: the check as far as it goes before judging a frame.
+  CPreviewWnd(CheckRequest request, CheckOutcome plan);
   void PostNcDestroy() override;
 
   int OnCreate(LPCREATESTRUCT);
