@@ -153,7 +153,7 @@ void CPreviewWnd::LayOut() {
   const auto place = [](CWnd& control, int x0, int y, int x1, int height) {
     control.MoveWindow(x0, y, std::max(0, x1 - x0), height);
   };
-  if (IsChecking()) {
+  if (m_bChecking) {
     const int y = row(kRowHeight);
     place(m_progress, left, y + 4, right - kCancelWidth - kGap, kRowHeight - 8);
     place(m_cancel, right - kCancelWidth, y, right, kRowHeight);
@@ -242,6 +242,7 @@ void CPreviewWnd::EndCheck(CheckWorker::Findings& findings) {
   } else {
     summary = L"The check stopped: " + Utf16(findings.strFailure);
   }
+  m_bChecking = false;
   m_summary.SetWindowText(summary.c_str());
   m_copy.EnableWindow(!m_strRerender.empty());
   if (::GetFocus() == m_cancel.m_hWnd) m_picture.SetFocus();
