@@ -14,3 +14,7 @@ CWnd* AfxGetMainWnd();
 // The program hosts no embedded document controls, so there is no container
 // to switch on; kept so start-up reads as on every platform build.
 void AfxEnableControlContainer();
+// The name of a window class with these traits and the library's default
+// procedure, registered on first use; the name stays valid for the process.
+LPCWSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = nullptr, HBRUSH hbrBackground = nullptr,
+                            HICON hIcon = nullptr);

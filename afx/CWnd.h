@@ -86,6 +86,10 @@ class CWnd : public CCmdTarget {
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
   CMenu* GetSystemMenu(BOOL bRevert) const;
 
+  // Timers: WM_TIMER with nIDEvent every nElapse ms until killed or the window goes.
+  UINT_PTR SetTimer(UINT_PTR nIDEvent, UINT nElapse);
+  BOOL KillTimer(UINT_PTR nIDEvent);
+
   // Relatives and the pointer
   CWnd* GetParent() const;
   // The window at the root of this one's parent chain; owners do not count.
@@ -101,6 +105,7 @@ class CWnd : public CCmdTarget {
   // Handlers of the base table, also the defaults for derived classes.
   HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
   void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
+  int OnCreate(LPCREATESTRUCT) { return static_cast<int>(Default()); }
   void OnPaint() { Default(); }
   BOOL OnEraseBkgnd(CDC*) { return static_cast<BOOL>(Default()); }
   void OnSize(UINT, int, int) { Default(); }
@@ -108,7 +113,11 @@ class CWnd : public CCmdTarget {
   void OnLButtonUp(UINT, CPoint) { Default(); }
   void OnLButtonDblClk(UINT, CPoint) { Default(); }
   void OnMouseMove(UINT, CPoint) { Default(); }
+  void OnSetFocus(CWnd*) { Default(); }
   void OnKillFocus(CWnd*) { Default(); }
+  void OnActivate(UINT, CWnd*, BOOL) { Default(); }
+  UINT OnGetDlgCode() { return static_cast<UINT>(Default()); }
+  void OnTimer(UINT_PTR) { Default(); }
   void OnKeyDown(UINT, UINT, UINT) { Default(); }
   void OnChar(UINT, UINT, UINT) { Default(); }
   void OnSysCommand(UINT, LPARAM) { Default(); }

@@ -123,6 +123,10 @@ struct MemberOf<T, R(Args...)> {
   AFX_ENTRY(message, 0, 0, 0, msg.lResult = (self->*AFX_MEMBER(LRESULT(WPARAM, LPARAM), memberFxn))(msg.wParam, msg.lParam))
 
 // Standard window messages, with their parameters cracked
+#define ON_WM_CREATE()                                                              \
+  AFX_ENTRY(WM_CREATE, 0, 0, 0,                                                     \
+            msg.lResult = (self->*AFX_HANDLER(int(LPCREATESTRUCT), OnCreate))(      \
+                reinterpret_cast<LPCREATESTRUCT>(msg.lParam)))
 #define ON_WM_PAINT() AFX_ENTRY(WM_PAINT, 0, 0, 0, (self->*AFX_HANDLER(void(), OnPaint))())
 #define ON_WM_DESTROY() AFX_ENTRY(WM_DESTROY, 0, 0, 0, (self->*AFX_HANDLER(void(), OnDestroy))())
 #define ON_WM_ENDSESSION() \
@@ -147,6 +151,19 @@ struct MemberOf<T, R(Args...)> {
   AFX_ENTRY(WM_KILLFOCUS, 0, 0, 0,                                                  \
             (self->*AFX_HANDLER(void(CWnd*), OnKillFocus))(                         \
                 CWnd::FromHandle(reinterpret_cast<HWND>(msg.wParam))))
+#define ON_WM_SETFOCUS()                                                            \
+  AFX_ENTRY(WM_SETFOCUS, 0, 0, 0,                                                   \
+            (self->*AFX_HANDLER(void(CWnd*), OnSetFocus))(                          \
+                CWnd::FromHandle(reinterpret_cast<HWND>(msg.wParam))))
+#define ON_WM_ACTIVATE()                                                            \
+  AFX_ENTRY(WM_ACTIVATE, 0, 0, 0,                                                   \
+            (self->*AFX_HANDLER(void(UINT, CWnd*, BOOL), OnActivate))(              \
+                LOWORD(msg.wParam), CWnd::FromHandle(reinterpret_cast<HWND>(msg.lParam)), \
+                static_cast<BOOL>(HIWORD(msg.wParam))))
+#define ON_WM_GETDLGCODE() \
+  AFX_ENTRY(WM_GETDLGCODE, 0, 0, 0, msg.lResult = (self->*AFX_HANDLER(UINT(), OnGetDlgCode))())
+#define ON_WM_TIMER() \
+  AFX_ENTRY(WM_TIMER, 0, 0, 0, (self->*AFX_HANDLER(void(UINT_PTR), OnTimer))(static_cast<UINT_PTR>(msg.wParam)))
 #define ON_WM_KEYDOWN()                                                             \
   AFX_ENTRY(WM_KEYDOWN, 0, 0, 0,                                                    \
             (self->*AFX_HANDLER(void(UINT, UINT, UINT), OnKeyDown))(                \

@@ -15,6 +15,7 @@
 #include "CFont.h"
 #include "CMenu.h"
 #include "CPaintDC.h"
+#include "CProgressCtrl.h"
 #include "CStatic.h"
 #include "CString.h"
 #include "CToolTipCtrl.h"

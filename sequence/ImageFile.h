@@ -24,9 +24,18 @@ struct DecodedImage {
   bool UniformInColumns(int32_t nFirst, int32_t nLast) const;
 };
 
+// A frame's hologram columns as 32-bit top-down rows, bytes B, G, R, unused:
+// a DIB section's layout, so a window draws them as they are.
+struct FrameColumns {
+  int32_t nWidth = 0;
+  int32_t nHeight = 0;
+  std::vector<uint32_t> pixels;
+};
+
 // Held by every thread while it opens image files: on Windows it joins the
 // thread to COM and keeps the thread's imaging factory. Scopes may nest; the
-// outermost one owns. (A thread_local
+// outermost one owns. A thread that already joined COM as a single-threaded
+// apartment (a window's) keeps it: only the factory is added and released. (A thread_local
 // owner would do this unasked, but its destructor crashes in the static
 // mingw runtime.)
 class ImageThread {
@@ -38,6 +47,7 @@ class ImageThread {
 
  private:
   [[maybe_unused]] bool m_bOwner = false;
+  [[maybe_unused]] bool m_bJoinedCom = false;
 };
 
 class ImageFile {
@@ -54,6 +64,9 @@ class ImageFile {
   // Decodes every pixel into *pImage, reusing its buffer. False, with the
   // reader's reason, for a truncated or corrupt file.
   bool Decode(DecodedImage* pImage, std::string* pReason);
+  // Decodes only columns nFirst..nFirst+nCount-1, which lie within the
+  // image, into *pColumns. False, with the reader's reason, as Decode.
+  bool DecodeColumns(int32_t nFirst, int32_t nCount, FrameColumns* pColumns, std::string* pReason);
 
  private:
   struct Reader;

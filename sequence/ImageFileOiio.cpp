@@ -52,3 +52,26 @@ bool ImageFile::Decode(DecodedImage* pImage, std::string* pReason) {
   *pReason = OneLine(m_reader->input->geterror());
   return false;
 }
+
+// Every depth is read as 8 bits a channel; a grey image gives its one channel
+// to all three colours.
+bool ImageFile::DecodeColumns(int32_t nFirst, int32_t nCount, FrameColumns* pColumns, std::string* pReason) {
+  const OIIO::ImageSpec& header = m_reader->header;
+  const int channels = header.nchannels;
+  std::vector<unsigned char> bytes(static_cast<size_t>(header.width) * header.height * channels);
+  if (!m_reader->input->read_image(0, 0, 0, channels, OIIO::TypeDesc::UINT8, bytes.data())) {
+    *pReason = OneLine(m_reader->input->geterror());
+    return false;
+  }
+  const int green = channels >= 3 ? 1 : 0;
+  const int blue = channels >= 3 ? 2 : 0;
+  pColumns->nWidth = nCount;
+  pColumns->nHeight = header.height;
+  pColumns->pixels.resize(static_cast<size_t>(nCount) * header.height);
+  uint32_t* out = pColumns->pixels.data();
+  for (int32_t y = 0; y < header.height; ++y) {
+    const unsigned char* in = bytes.data() + (static_cast<size_t>(y) * header.width + nFirst) * channels;
+    for (int32_t x = 0; x < nCount; ++x, in += channels) *out++ = uint32_t{in[blue]} | uint32_t{in[green]} << 8 | uint32_t{in[0]} << 16;
+  }
+  return true;
+}

@@ -50,19 +50,23 @@ std::pair<UINT, UINT> PixelBits(IWICImagingFactory* factory, const WICPixelForma
 
 ImageThread::ImageThread() {
   if (t_factory) return;
-  t_status = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  const HRESULT joined = ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  m_bJoinedCom = SUCCEEDED(joined);
+  // A window's thread is a single-threaded apartment already, where the
+  // factory works as well; that membership is the window's to end.
+  t_status = joined == RPC_E_CHANGED_MODE ? S_OK : joined;
   if (SUCCEEDED(t_status)) {
     t_status = ::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&t_factory));
-    if (FAILED(t_status)) ::CoUninitialize();
   }
   m_bOwner = t_factory != nullptr;
+  if (!m_bOwner && m_bJoinedCom) ::CoUninitialize();
 }
 
 ImageThread::~ImageThread() {
   if (!m_bOwner) return;
   t_factory->Release();
   t_factory = nullptr;
-  ::CoUninitialize();
+  if (m_bJoinedCom) ::CoUninitialize();
 }
 
 struct ImageFile::Reader {
@@ -123,4 +127,32 @@ bool ImageFile::Decode(DecodedImage* pImage, std::string* pReason) {
   if (SUCCEEDED(hr)) return true;
   *pReason = Reason(hr);
   return false;
+}
+
+// Whatever the depth, converted to the window's 32 bits; only the columns'
+// rectangle is copied out of the decoder.
+bool ImageFile::DecodeColumns(int32_t nFirst, int32_t nCount, FrameColumns* pColumns, std::string* pReason) {
+  ComPtr<IWICFormatConverter> converter;
+  HRESULT hr = t_factory->CreateFormatConverter(&converter);
+  if (SUCCEEDED(hr)) {
+    hr = converter->Initialize(m_reader->frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+                               WICBitmapPaletteTypeCustom);
+  }
+  pColumns->nWidth = nCount;
+  pColumns->nHeight = Height();
+  pColumns->pixels.resize(static_cast<size_t>(nCount) * static_cast<size_t>(Height()));
+  const WICRect columns = {nFirst, 0, nCount, Height()};
+  const UINT stride = static_cast<UINT>(nCount) * 4;
+  if (SUCCEEDED(hr)) {
+    hr = converter->CopyPixels(&columns, stride, static_cast<UINT>(pColumns->pixels.size() * 4),
+                               reinterpret_cast<BYTE*>(pColumns->pixels.data()));
+  }
+  if (FAILED(hr)) {
+    *pReason = Reason(hr);
+    return false;
+  }
+  // Converters differ in what they leave in the unused byte; zero, as on the
+  // host, the same frame gives the same pixels everywhere.
+  for (uint32_t& pixel : pColumns->pixels) pixel &= 0x00FFFFFFu;
+  return true;
 }

@@ -10,17 +10,6 @@ constexpr int32_t kViewHeight = 160;
 constexpr int32_t kMaxViewWidth = 240;
 constexpr int32_t kBarHeight = 20;
 
-enum class State : uint8_t { Sound, Suspect, Bad };
-
-std::vector<State> FrameStates(const CheckReport& report) {
-  std::vector<State> states(static_cast<size_t>(report.nFramesExpected), State::Sound);
-  for (int32_t k : report.Suspects()) states[static_cast<size_t>(k - 1)] = State::Suspect;
-  for (int32_t k : report.missing) states[static_cast<size_t>(k - 1)] = State::Bad;
-  for (const UnreadableFrame& f : report.unreadable) states[static_cast<size_t>(f.nFrame - 1)] = State::Bad;
-  for (const WrongSizeFrame& f : report.wrongSize) states[static_cast<size_t>(f.nFrame - 1)] = State::Bad;
-  return states;
-}
-
 // Frames 1, N/8, 2N/8 ... N: nine views across the track, fewer for a
 // shorter sequence.
 std::vector<int32_t> ViewFrames(int32_t nFrames) {
@@ -45,7 +34,7 @@ std::string BadWords(const CheckReport& report, int32_t frame) {
 PictureLayout LayOutPicture(const CheckOutcome& outcome) {
   const CheckReport& report = outcome.report;
   const RenderRig& rig = outcome.rig;
-  const std::vector<State> states = FrameStates(report);
+  const std::vector<FrameMark> marks = report.Marks();
   PictureLayout layout;
   // Every view shows the hologram's columns at the same scale.
   const int32_t columns = rig.Frame(1).nHologramLastPx - rig.Frame(1).nHologramFirstPx + 1;
@@ -57,7 +46,7 @@ PictureLayout LayOutPicture(const CheckOutcome& outcome) {
     PictureLayout::View view;
     view.nFrame = frame;
     view.strFile = outcome.files.FileOf(int64_t{frame} + report.nFirstFrame - 1);
-    view.bDrawable = states[static_cast<size_t>(frame - 1)] != State::Bad;
+    view.bDrawable = marks[static_cast<size_t>(frame - 1)] != FrameMark::Bad;
     const FramePose pose = rig.Frame(frame);
     view.nFirstColumn = pose.nHologramFirstPx;
     view.nColumns = pose.nHologramLastPx - pose.nHologramFirstPx + 1;
@@ -76,13 +65,13 @@ PictureLayout LayOutPicture(const CheckOutcome& outcome) {
   layout.nBarHeight = kBarHeight;
   // Each bar column shows the worst of the frames that fall on it.
   const int32_t barWidth = layout.nWidth - 2 * kMargin;
-  const auto frames = static_cast<int64_t>(states.size());
+  const auto frames = static_cast<int64_t>(marks.size());
   for (int32_t column = 0; column < barWidth; ++column) {
     const int64_t begin = frames * column / barWidth;
     const int64_t end = std::max(begin + 1, frames * (column + 1) / barWidth);
-    const State worst = *std::max_element(states.begin() + begin, states.begin() + end);
-    layout.barColumns.push_back(worst == State::Bad       ? PictureLayout::kBad
-                                : worst == State::Suspect ? PictureLayout::kSuspect
+    const FrameMark worst = *std::max_element(marks.begin() + begin, marks.begin() + end);
+    layout.barColumns.push_back(worst == FrameMark::Bad       ? PictureLayout::kBad
+                                : worst == FrameMark::Suspect ? PictureLayout::kSuspect
                                                           : PictureLayout::kSound);
   }
   layout.nCaptionY = layout.nBarY + kBarHeight + kGap + PictureLayout::kTextSize;

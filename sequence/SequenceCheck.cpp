@@ -7,21 +7,28 @@
 #include <string_view>
 #include <thread>
 
-#include "ImageFile.h"
+#include "FrameFile.h"
 #include "Utf.h"
 
 namespace {
 
-enum class Verdict : uint8_t { Missing, Unreadable, WrongSize, Sound };
+using State = FrameFile::State;
 
 struct FrameVerdict {
-  Verdict verdict = Verdict::Missing;
+  State state = State::Missing;
   bool bUniform = false;
   int32_t nWidthPx = 0;
   int32_t nHeightPx = 0;
   size_t nHash = 0;
   std::string strReason;
 };
+
+FrameMark MarkOf(const FrameVerdict& v) {
+  if (v.state != State::Open) return FrameMark::Bad;
+  return v.bUniform ? FrameMark::Suspect : FrameMark::Sound;
+}
+
+bool Cancelled(const CheckProgress& progress) { return progress.pCancel && progress.pCancel->load(); }
 
 size_t PixelHash(const DecodedImage& image) {
   return std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
@@ -37,48 +44,28 @@ class FrameJudge {
     return m_files.Folder() / PathFromUtf8(name);
   }
 
-  // The size is taken from the header, and a frame of another size is never
-  // decoded, so a hostile header costs nothing.
   FrameVerdict Judge(int32_t nFrame, DecodedImage* pImage) const {
+    FrameFile file = Open(nFrame);
     FrameVerdict v;
-    const std::string name = FileOf(nFrame);
-    if (name.empty()) return v;
-    const std::filesystem::path path = PathOf(name);
-    std::error_code error;
-    v.verdict = Verdict::Unreadable;
-    if (std::filesystem::file_size(path, error) == 0 && !error) {
-      v.strReason = "zero bytes";
-      return v;
+    if (file.Decode(pImage)) {
+      const FramePose pose = m_rig.Frame(nFrame);
+      v.bUniform = pImage->UniformInColumns(pose.nHologramFirstPx, pose.nHologramLastPx);
+      v.nHash = PixelHash(*pImage);
     }
-    std::unique_ptr<ImageFile> file = ImageFile::Open(path, &v.strReason);
-    if (!file) {
-      v.strReason = "cannot be read: " + v.strReason;
-      return v;
-    }
-    v.nWidthPx = file->Width();
-    v.nHeightPx = file->Height();
-    if (v.nWidthPx != m_rig.nImageWidthPx || v.nHeightPx != m_rig.nImageHeightPx) {
-      v.verdict = Verdict::WrongSize;
-      return v;
-    }
-    if (!file->Decode(pImage, &v.strReason)) {
-      v.strReason = "cannot be read: " + v.strReason;
-      return v;
-    }
-    const FramePose pose = m_rig.Frame(nFrame);
-    v.verdict = Verdict::Sound;
-    v.bUniform = pImage->UniformInColumns(pose.nHologramFirstPx, pose.nHologramLastPx);
-    v.nHash = PixelHash(*pImage);
+    v.state = file.GetState();
+    v.nWidthPx = file.Width();
+    v.nHeightPx = file.Height();
+    if (v.state == State::Unreadable) v.strReason = file.Reason();
     return v;
   }
 
-  bool DecodeAgain(int32_t nFrame, DecodedImage* pImage) const {
-    std::string reason;
-    std::unique_ptr<ImageFile> file = ImageFile::Open(PathOf(FileOf(nFrame)), &reason);
-    return file && file->Decode(pImage, &reason);
-  }
+  bool DecodeAgain(int32_t nFrame, DecodedImage* pImage) const { return Open(nFrame).Decode(pImage); }
 
  private:
+  FrameFile Open(int32_t nFrame) const {
+    return FrameFile(m_files.Folder(), FileOf(nFrame), m_rig.nImageWidthPx, m_rig.nImageHeightPx);
+  }
+
   const SequenceFiles& m_files;
   const RenderRig& m_rig;
   int32_t m_nFirstFrame;
@@ -106,33 +93,40 @@ Framing FramingOfFrames(const FrameJudge& judge, const RenderSetup& setup, int32
   return Framing::Wide;
 }
 
-std::vector<FrameVerdict> JudgeAll(const FrameJudge& judge, int32_t nFrames, int32_t nJobs) {
+std::vector<FrameVerdict> JudgeAll(const FrameJudge& judge, int32_t nFrames, int32_t nJobs, const CheckProgress& progress) {
   std::vector<FrameVerdict> verdicts(static_cast<size_t>(nFrames));
   std::atomic<int32_t> next{1};
   const auto work = [&] {
     const ImageThread reading;
     DecodedImage image;
-    for (int32_t k = next++; k <= nFrames; k = next++) verdicts[static_cast<size_t>(k - 1)] = judge.Judge(k, &image);
+    for (int32_t k = next++; k <= nFrames && !Cancelled(progress); k = next++) {
+      FrameVerdict& verdict = verdicts[static_cast<size_t>(k - 1)];
+      verdict = judge.Judge(k, &image);
+      if (progress.onFrameJudged) progress.onFrameJudged(k, MarkOf(verdict));
+    }
   };
   std::vector<std::thread> workers;
   for (int32_t i = 1; i < std::min(nJobs, nFrames); ++i) workers.emplace_back(work);
   work();
   for (std::thread& worker : workers) worker.join();
+  if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
   return verdicts;
 }
 
 // Equal hashes are only candidates: their pixels are decoded again and
 // compared, one kind of frame at a time.
-std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge, const std::vector<FrameVerdict>& verdicts) {
+std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge, const std::vector<FrameVerdict>& verdicts,
+                                                         const CheckProgress& progress) {
   std::map<size_t, std::vector<int32_t>> byHash;
   for (size_t i = 0; i < verdicts.size(); ++i) {
-    if (verdicts[i].verdict == Verdict::Sound) byHash[verdicts[i].nHash].push_back(static_cast<int32_t>(i + 1));
+    if (verdicts[i].state == State::Open) byHash[verdicts[i].nHash].push_back(static_cast<int32_t>(i + 1));
   }
   std::vector<std::pair<int32_t, int32_t>> pairs;
   for (const auto& [hash, frames] : byHash) {
     if (frames.size() < 2) continue;
     std::vector<std::pair<int32_t, DecodedImage>> distinct;
     for (int32_t frame : frames) {
+      if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
       DecodedImage image;
       if (!judge.DecodeAgain(frame, &image)) continue;
       const auto same = std::find_if(distinct.begin(), distinct.end(), [&](const auto& d) { return d.second == image; });
@@ -149,7 +143,7 @@ std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge
 
 }  // namespace
 
-CheckOutcome CheckSequence(const CheckRequest& request) {
+CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress) {
   const ImageThread reading;
   CheckOutcome outcome{SequenceFiles::Find(request.folder, request.pattern), {}, {}};
   CheckReport& report = outcome.report;
@@ -166,22 +160,32 @@ CheckOutcome CheckSequence(const CheckRequest& request) {
     report.nImageWidthPx = outcome.rig.nImageWidthPx;
     report.nImageHeightPx = outcome.rig.nImageHeightPx;
 
-    const std::vector<FrameVerdict> verdicts = JudgeAll(judge, nFrames, request.nJobs);
+    const std::vector<FrameVerdict> verdicts = JudgeAll(judge, nFrames, request.nJobs, progress);
     for (int32_t k = 1; k <= nFrames; ++k) {
       const FrameVerdict& v = verdicts[static_cast<size_t>(k - 1)];
-      switch (v.verdict) {
-        case Verdict::Missing: report.missing.push_back(k); break;
-        case Verdict::Unreadable: report.unreadable.push_back({k, judge.FileOf(k), v.strReason}); break;
-        case Verdict::WrongSize: report.wrongSize.push_back({k, judge.FileOf(k), v.nWidthPx, v.nHeightPx}); break;
-        case Verdict::Sound:
+      switch (v.state) {
+        case State::Missing: report.missing.push_back(k); break;
+        case State::Unreadable: report.unreadable.push_back({k, judge.FileOf(k), v.strReason}); break;
+        case State::WrongSize: report.wrongSize.push_back({k, judge.FileOf(k), v.nWidthPx, v.nHeightPx}); break;
+        case State::Open:
           if (v.bUniform) report.uniform.push_back(k);
           break;
       }
     }
-    report.identical = IdenticalFrames(judge, verdicts);
+    report.identical = IdenticalFrames(judge, verdicts, progress);
     report.unexpected = outcome.files.Unexpected(request.nFirstFrame, int64_t{request.nFirstFrame} + nFrames - 1);
   } catch (const RigError& e) {
     throw CheckError(e.what());
   }
   return outcome;
+}
+
+void CheckRequestPossible(const CheckRequest& request) {
+  SequenceFiles::Find(request.folder, request.pattern);
+  try {
+    MakeRenderRig(request.setup, Framing::Wide);
+    if (request.framing != Framing::Wide) MakeRenderRig(request.setup, Framing::Recentred);
+  } catch (const RigError& e) {
+    throw CheckError(e.what());
+  }
 }

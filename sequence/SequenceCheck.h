@@ -5,8 +5,10 @@
 // number; what is kept per frame is a verdict and a hash, so memory does not
 // grow with the pixels of the render.
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 #include "CheckReport.h"
@@ -29,5 +31,26 @@ struct CheckOutcome {
   CheckReport report;
 };
 
-// Throws CheckError.
-CheckOutcome CheckSequence(const CheckRequest& request);
+// A check stopped by its caller before it was made.
+class CheckCancelled : public CheckError {
+ public:
+  using CheckError::CheckError;
+};
+
+// How a caller follows a check as it goes, and stops it.
+struct CheckProgress {
+  // Called on the check's worker threads, once per frame as it is judged, in
+  // no set order. Suspect here means uniform: frames identical to others are
+  // known only from the finished report.
+  std::function<void(int32_t nFrame, FrameMark mark)> onFrameJudged;
+  // Once set, no worker takes another frame and the check throws CheckCancelled.
+  const std::atomic<bool>* pCancel = nullptr;
+};
+
+// Throws CheckError, or CheckCancelled.
+CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress = {});
+
+// Throws the CheckError CheckSequence would throw before judging a frame: no
+// folder, no sequence, several sequences, or a rig the setup cannot make.
+// Reads the folder's names only, so a window may ask it before it opens.
+void CheckRequestPossible(const CheckRequest& request);
