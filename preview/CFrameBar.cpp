@@ -62,41 +62,49 @@ std::pair<int32_t, int32_t> CFrameBar::FramesAt(int x, int nWidth) const {
   return {first + 1, last};
 }
 
-// Each run of columns of one colour is filled once; the frame shown gets an
-// outline over its columns.
+// Found through FramesAt, so that the outline lies exactly on the frame's mark.
+CRect CFrameBar::ColumnsOf(int32_t nFrame, const CRect& client) const {
+  CRect columns(-1, 0, -1, client.Height());
+  for (int x = 0; x < client.Width(); ++x) {
+    const auto [first, last] = FramesAt(x, client.Width());
+    if (nFrame < first || nFrame > last) continue;
+    if (columns.left < 0) columns.left = x;
+    columns.right = x + 1;
+  }
+  return columns;
+}
+
+// Drawn off screen and put up in one piece, as marks arrive many times a second.
 void CFrameBar::OnPaint() {
   CPaintDC dc(this);
   CRect client;
   GetClientRect(&client);
   if (client.Width() <= 0 || client.Height() <= 0 || m_marks.empty()) return;
-  CBitmap buffer;
+  CBitmap buffer;  // before the context it is selected into, so that it goes after it
   CDC memory;
   if (!buffer.CreateCompatibleBitmap(dc, client.Width(), client.Height()) || !memory.CreateCompatibleDC(&dc)) return;
   memory.SelectObject(buffer);
-  const auto worstAt = [this, &client](int x) {
+  Draw(&memory, client);
+  dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+}
+
+// Each run of columns of one colour is filled at once.
+void CFrameBar::Draw(CDC* pDC, const CRect& client) {
+  const auto colourAt = [this, &client](int x) {
     const auto [first, last] = FramesAt(x, client.Width());
     return ColourOf(*std::max_element(m_marks.begin() + first - 1, m_marks.begin() + last));
   };
-  int nCurrentLeft = -1;
-  int nCurrentRight = -1;
   for (int x = 0; x < client.Width();) {
-    const COLORREF colour = worstAt(x);
+    const COLORREF colour = colourAt(x);
     int end = x + 1;
-    while (end < client.Width() && worstAt(end) == colour) ++end;
-    memory.FillRect(CRect(x, 0, end, client.Height()), CBrush(colour));
+    while (end < client.Width() && colourAt(end) == colour) ++end;
+    pDC->FillRect(CRect(x, 0, end, client.Height()), CBrush(colour));
     x = end;
   }
-  for (int x = 0; x < client.Width(); ++x) {
-    const auto [first, last] = FramesAt(x, client.Width());
-    if (m_nCurrent < first || m_nCurrent > last) continue;
-    if (nCurrentLeft < 0) nCurrentLeft = x;
-    nCurrentRight = x + 1;
+  if (m_nCurrent >= 1 && m_nCurrent <= FrameCount()) {
+    const CRect current = ColumnsOf(m_nCurrent, client);
+    ::FrameRect(*pDC, &current, CBrush(kCurrent));
   }
-  if (nCurrentLeft >= 0) {
-    const CRect current(nCurrentLeft, 0, nCurrentRight, client.Height());
-    ::FrameRect(memory, &current, CBrush(kCurrent));
-  }
-  dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
 }
 
 void CFrameBar::OnLButtonDown(UINT, CPoint point) {

@@ -31,6 +31,9 @@ class CFrameBar : public CWnd {
  private:
   // Frames first..last (1-based, inclusive) that column x of a bar nWidth wide shows.
   std::pair<int32_t, int32_t> FramesAt(int x, int nWidth) const;
+  // The columns that show frame nFrame.
+  CRect ColumnsOf(int32_t nFrame, const CRect& client) const;
+  void Draw(CDC* pDC, const CRect& client);
   int FrameCount() const { return static_cast<int>(m_marks.size()); }
 
   std::vector<std::optional<FrameMark>> m_marks;  // none: not judged yet

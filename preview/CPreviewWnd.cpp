@@ -23,34 +23,6 @@ constexpr int kRowHeight = 26;
 constexpr int kCancelWidth = 90;
 constexpr int kCopyWidth = 170;
 
-// The framing the check settles on, the one of the first frame whose header
-// reads (wide when that frame fits neither), found before the check is made
-// so that the picture can show frames while it runs.
-Framing FramingOfFrames(const SequenceFiles& files, const CheckRequest& request) {
-  if (request.framing) return *request.framing;
-  const RenderRig recentred = MakeRenderRig(request.setup, Framing::Recentred);
-  const int32_t nFrames = recentred.nFrameCount;
-  for (int32_t k = 1; k <= nFrames; ++k) {
-    const std::string name = files.FileOf(int64_t{k} + request.nFirstFrame - 1);
-    std::string reason;
-    const auto file = name.empty() ? nullptr : ImageFile::Open(files.Folder() / PathFromUtf8(name), &reason);
-    if (!file) continue;
-    const bool bRecentred = file->Width() == recentred.nImageWidthPx && file->Height() == recentred.nImageHeightPx;
-    return bRecentred ? Framing::Recentred : Framing::Wide;
-  }
-  return Framing::Wide;
-}
-
-FrameCache MakeCache(const CheckRequest& request) {
-  try {
-    SequenceFiles files = SequenceFiles::Find(request.folder, request.pattern);
-    RenderRig rig = MakeRenderRig(request.setup, FramingOfFrames(files, request));
-    return FrameCache(std::move(files), std::move(rig), request.nFirstFrame, kCacheBytes);
-  } catch (const RigError& e) {
-    throw CheckError(e.what());
-  }
-}
-
 std::wstring FolderName(const std::filesystem::path& folder) {
   const std::filesystem::path name = folder.has_filename() ? folder.filename() : folder.parent_path().filename();
   return name.empty() ? folder.wstring() : name.wstring();
@@ -87,7 +59,9 @@ BEGIN_MESSAGE_MAP(CPreviewWnd, CWnd)
   ON_MESSAGE(kFindingsMessage, &CPreviewWnd::OnFindings)
 END_MESSAGE_MAP()
 
-CPreviewWnd::CPreviewWnd(CheckRequest request) : m_request(std::move(request)), m_cache(MakeCache(m_request)) {}
+CPreviewWnd::CPreviewWnd(CheckRequest request, CheckOutcome plan)
+    : m_request(std::move(request)),
+      m_cache(std::move(plan.files), std::move(plan.rig), m_request.nFirstFrame, kCacheBytes) {}
 
 CPreviewWnd* CPreviewWnd::Open(CWnd* pOwner, const std::filesystem::path& folder, const RenderSetup& setup,
                                std::string* pSentence) {
@@ -97,8 +71,8 @@ CPreviewWnd* CPreviewWnd::Open(CWnd* pOwner, const std::filesystem::path& folder
   request.nJobs = static_cast<int32_t>(std::max(1u, std::thread::hardware_concurrency()));
   std::unique_ptr<CPreviewWnd> pWnd;
   try {
-    CheckRequestPossible(request);
-    pWnd.reset(new CPreviewWnd(std::move(request)));
+    CheckOutcome plan = CheckRequestPossible(request);
+    pWnd.reset(new CPreviewWnd(std::move(request), std::move(plan)));
   } catch (const CheckError& e) {
     *pSentence = e.what();
     return nullptr;
@@ -114,6 +88,10 @@ CPreviewWnd* CPreviewWnd::Open(CWnd* pOwner, const std::filesystem::path& folder
     return nullptr;
   }
   pWnd->m_bOwnsSelf = true;
+  if (pOwner != nullptr) {
+    for (const WPARAM size : {ICON_BIG, ICON_SMALL})
+      pWnd->SetIcon(reinterpret_cast<HICON>(pOwner->SendMessage(WM_GETICON, size)), size == ICON_BIG);
+  }
   pWnd->ShowWindow(SW_SHOW);
   return pWnd.release();
 }
@@ -175,7 +153,7 @@ void CPreviewWnd::LayOut() {
   const auto place = [](CWnd& control, int x0, int y, int x1, int height) {
     control.MoveWindow(x0, y, std::max(0, x1 - x0), height);
   };
-  if (IsChecking()) {
+  if (m_bChecking) {
     const int y = row(kRowHeight);
     place(m_progress, left, y + 4, right - kCancelWidth - kGap, kRowHeight - 8);
     place(m_cancel, right - kCancelWidth, y, right, kRowHeight);
@@ -185,7 +163,7 @@ void CPreviewWnd::LayOut() {
   place(m_copy, right - kCopyWidth, y, right, kRowHeight);
   place(m_bar, left, row(kBarHeight), right, kBarHeight);
   place(m_frameLine, left, row(kLineHeight), right, kLineHeight);
-  place(m_picture, left, kMargin, right, std::max(0, bottom + kGap - kMargin));
+  place(m_picture, left, kMargin, right, std::max(0, bottom - kMargin));
 }
 
 void CPreviewWnd::OnSize(UINT, int, int) {
@@ -264,6 +242,7 @@ void CPreviewWnd::EndCheck(CheckWorker::Findings& findings) {
   } else {
     summary = L"The check stopped: " + Utf16(findings.strFailure);
   }
+  m_bChecking = false;
   m_summary.SetWindowText(summary.c_str());
   m_copy.EnableWindow(!m_strRerender.empty());
   if (::GetFocus() == m_cancel.m_hWnd) m_picture.SetFocus();

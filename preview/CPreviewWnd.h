@@ -30,7 +30,8 @@ class CPreviewWnd : public CWnd {
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
  protected:
-  explicit CPreviewWnd(CheckRequest request);
+  // plan: the check as far as it goes before judging a frame.
+  CPreviewWnd(CheckRequest request, CheckOutcome plan);
   void PostNcDestroy() override;
 
   int OnCreate(LPCREATESTRUCT);
@@ -50,13 +51,13 @@ class CPreviewWnd : public CWnd {
   void CreateControls();
   void LayOut();
   void EndCheck(CheckWorker::Findings& findings);
-  bool IsChecking() const { return m_progress.IsWindowVisible() != FALSE; }
 
   const ImageThread m_imageThread;  // for the frames the picture reads, as long as the window lives
   const CheckRequest m_request;
   FrameCache m_cache;
   std::unique_ptr<CheckWorker> m_worker;
   bool m_bOwnsSelf = false;
+  bool m_bChecking = true;
   int32_t m_nJudged = 0;
   std::string m_strRerender;  // the frames to render again; empty: nothing to copy
   HWND m_hWndFocus = nullptr;  // the control that had the focus when the window was left

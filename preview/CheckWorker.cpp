@@ -33,8 +33,13 @@ void CheckWorker::Run(const CheckRequest& request) {
   try {
     CheckProgress progress;
     progress.pCancel = &m_bCancel;
+    // It must not throw: a mark that finds no memory is left out here, and
+    // comes with the finished report.
     progress.onFrameJudged = [this](int32_t nFrame, FrameMark mark) {
-      Publish([&](Findings& f) { f.judged.emplace_back(nFrame, mark); });
+      try {
+        Publish([&](Findings& f) { f.judged.emplace_back(nFrame, mark); });
+      } catch (const std::exception&) {
+      }
     };
     end.outcome = CheckSequence(request, progress);
   } catch (const CheckCancelled&) {

@@ -24,8 +24,9 @@ struct DecodedImage {
   bool UniformInColumns(int32_t nFirst, int32_t nLast) const;
 };
 
-// A frame's hologram columns as 32-bit top-down rows, bytes B, G, R, unused:
-// a DIB section's layout, so a window draws them as they are.
+// A frame's hologram columns as 32-bit top-down rows, bytes B, G, R, zero: a
+// DIB section's layout, so a window draws them as they are. Where a frame is
+// transparent its colours are shown over black, as the hologram shows them.
 struct FrameColumns {
   int32_t nWidth = 0;
   int32_t nHeight = 0;
@@ -34,10 +35,10 @@ struct FrameColumns {
 
 // Held by every thread while it opens image files: on Windows it joins the
 // thread to COM and keeps the thread's imaging factory. Scopes may nest; the
-// outermost one owns. A thread that already joined COM as a single-threaded
-// apartment (a window's) keeps it: only the factory is added and released. (A thread_local
-// owner would do this unasked, but its destructor crashes in the static
-// mingw runtime.)
+// outermost one owns. A thread already in a single-threaded apartment (a
+// window's) stays there: only the factory is added and released. (A
+// thread_local owner would do this unasked, but its destructor crashes in the
+// static mingw runtime.)
 class ImageThread {
  public:
   ImageThread();

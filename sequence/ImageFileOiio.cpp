@@ -53,8 +53,9 @@ bool ImageFile::Decode(DecodedImage* pImage, std::string* pReason) {
   return false;
 }
 
-// Every depth is read as 8 bits a channel; a grey image gives its one channel
-// to all three colours.
+// Every depth is read as 8 bits a channel, the colours over black as
+// OpenImageIO associates alpha; a grey image gives its one channel to all
+// three colours.
 bool ImageFile::DecodeColumns(int32_t nFirst, int32_t nCount, FrameColumns* pColumns, std::string* pReason) {
   const OIIO::ImageSpec& header = m_reader->header;
   const int channels = header.nchannels;

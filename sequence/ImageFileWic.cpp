@@ -129,13 +129,14 @@ bool ImageFile::Decode(DecodedImage* pImage, std::string* pReason) {
   return false;
 }
 
-// Whatever the depth, converted to the window's 32 bits; only the columns'
-// rectangle is copied out of the decoder.
+// Whatever the depth, converted to the window's 32 bits with the colours
+// over black where the frame is transparent, as OpenImageIO gives them; only
+// the columns' rectangle is copied out of the decoder.
 bool ImageFile::DecodeColumns(int32_t nFirst, int32_t nCount, FrameColumns* pColumns, std::string* pReason) {
   ComPtr<IWICFormatConverter> converter;
   HRESULT hr = t_factory->CreateFormatConverter(&converter);
   if (SUCCEEDED(hr)) {
-    hr = converter->Initialize(m_reader->frame.Get(), GUID_WICPixelFormat32bppBGR, WICBitmapDitherTypeNone, nullptr, 0.0,
+    hr = converter->Initialize(m_reader->frame.Get(), GUID_WICPixelFormat32bppPBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
                                WICBitmapPaletteTypeCustom);
   }
   pColumns->nWidth = nCount;
@@ -151,8 +152,8 @@ bool ImageFile::DecodeColumns(int32_t nFirst, int32_t nCount, FrameColumns* pCol
     *pReason = Reason(hr);
     return false;
   }
-  // Converters differ in what they leave in the unused byte; zero, as on the
-  // host, the same frame gives the same pixels everywhere.
+  // The alpha has done its work; zero, as on the host, the same frame gives
+  // the same pixels everywhere.
   for (uint32_t& pixel : pColumns->pixels) pixel &= 0x00FFFFFFu;
   return true;
 }

@@ -30,6 +30,10 @@ FrameMark MarkOf(const FrameVerdict& v) {
 
 bool Cancelled(const CheckProgress& progress) { return progress.pCancel && progress.pCancel->load(); }
 
+void StopIfCancelled(const CheckProgress& progress) {
+  if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
+}
+
 size_t PixelHash(const DecodedImage& image) {
   return std::hash<std::string_view>()(std::string_view(reinterpret_cast<const char*>(image.bytes.data()), image.bytes.size()));
 }
@@ -109,7 +113,7 @@ std::vector<FrameVerdict> JudgeAll(const FrameJudge& judge, int32_t nFrames, int
   for (int32_t i = 1; i < std::min(nJobs, nFrames); ++i) workers.emplace_back(work);
   work();
   for (std::thread& worker : workers) worker.join();
-  if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
+  StopIfCancelled(progress);
   return verdicts;
 }
 
@@ -126,7 +130,7 @@ std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge
     if (frames.size() < 2) continue;
     std::vector<std::pair<int32_t, DecodedImage>> distinct;
     for (int32_t frame : frames) {
-      if (Cancelled(progress)) throw CheckCancelled("the check was cancelled");
+      StopIfCancelled(progress);
       DecodedImage image;
       if (!judge.DecodeAgain(frame, &image)) continue;
       const auto same = std::find_if(distinct.begin(), distinct.end(), [&](const auto& d) { return d.second == image; });
@@ -143,7 +147,7 @@ std::vector<std::pair<int32_t, int32_t>> IdenticalFrames(const FrameJudge& judge
 
 }  // namespace
 
-CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress) {
+CheckOutcome CheckRequestPossible(const CheckRequest& request) {
   const ImageThread reading;
   CheckOutcome outcome{SequenceFiles::Find(request.folder, request.pattern), {}, {}};
   CheckReport& report = outcome.report;
@@ -152,40 +156,37 @@ CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& pro
     const FrameJudge judge(outcome.files, outcome.rig, request.nFirstFrame);
     const Framing framing = request.framing ? *request.framing : FramingOfFrames(judge, request.setup, nFrames, &report.strFramingNote);
     outcome.rig = MakeRenderRig(request.setup, framing);
-
     report.nFramesExpected = nFrames;
-    report.nFirstFrame = request.nFirstFrame;
-    report.strPattern = outcome.files.Pattern().Text();
-    report.eFraming = framing;
-    report.nImageWidthPx = outcome.rig.nImageWidthPx;
-    report.nImageHeightPx = outcome.rig.nImageHeightPx;
-
-    const std::vector<FrameVerdict> verdicts = JudgeAll(judge, nFrames, request.nJobs, progress);
-    for (int32_t k = 1; k <= nFrames; ++k) {
-      const FrameVerdict& v = verdicts[static_cast<size_t>(k - 1)];
-      switch (v.state) {
-        case State::Missing: report.missing.push_back(k); break;
-        case State::Unreadable: report.unreadable.push_back({k, judge.FileOf(k), v.strReason}); break;
-        case State::WrongSize: report.wrongSize.push_back({k, judge.FileOf(k), v.nWidthPx, v.nHeightPx}); break;
-        case State::Open:
-          if (v.bUniform) report.uniform.push_back(k);
-          break;
-      }
-    }
-    report.identical = IdenticalFrames(judge, verdicts, progress);
-    report.unexpected = outcome.files.Unexpected(request.nFirstFrame, int64_t{request.nFirstFrame} + nFrames - 1);
   } catch (const RigError& e) {
     throw CheckError(e.what());
   }
+  report.nFirstFrame = request.nFirstFrame;
+  report.strPattern = outcome.files.Pattern().Text();
+  report.eFraming = outcome.rig.eFraming;
+  report.nImageWidthPx = outcome.rig.nImageWidthPx;
+  report.nImageHeightPx = outcome.rig.nImageHeightPx;
   return outcome;
 }
 
-void CheckRequestPossible(const CheckRequest& request) {
-  SequenceFiles::Find(request.folder, request.pattern);
-  try {
-    MakeRenderRig(request.setup, Framing::Wide);
-    if (request.framing != Framing::Wide) MakeRenderRig(request.setup, Framing::Recentred);
-  } catch (const RigError& e) {
-    throw CheckError(e.what());
+CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress) {
+  const ImageThread reading;
+  CheckOutcome outcome = CheckRequestPossible(request);
+  CheckReport& report = outcome.report;
+  const int32_t nFrames = report.nFramesExpected;
+  const FrameJudge judge(outcome.files, outcome.rig, request.nFirstFrame);
+  const std::vector<FrameVerdict> verdicts = JudgeAll(judge, nFrames, request.nJobs, progress);
+  for (int32_t k = 1; k <= nFrames; ++k) {
+    const FrameVerdict& v = verdicts[static_cast<size_t>(k - 1)];
+    switch (v.state) {
+      case State::Missing: report.missing.push_back(k); break;
+      case State::Unreadable: report.unreadable.push_back({k, judge.FileOf(k), v.strReason}); break;
+      case State::WrongSize: report.wrongSize.push_back({k, judge.FileOf(k), v.nWidthPx, v.nHeightPx}); break;
+      case State::Open:
+        if (v.bUniform) report.uniform.push_back(k);
+        break;
+    }
   }
+  report.identical = IdenticalFrames(judge, verdicts, progress);
+  report.unexpected = outcome.files.Unexpected(request.nFirstFrame, int64_t{request.nFirstFrame} + nFrames - 1);
+  return outcome;
 }

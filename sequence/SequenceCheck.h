@@ -41,7 +41,7 @@ class CheckCancelled : public CheckError {
 struct CheckProgress {
   // Called on the check's worker threads, once per frame as it is judged, in
   // no set order. Suspect here means uniform: frames identical to others are
-  // known only from the finished report.
+  // known only from the finished report. It must not throw.
   std::function<void(int32_t nFrame, FrameMark mark)> onFrameJudged;
   // Once set, no worker takes another frame and the check throws CheckCancelled.
   const std::atomic<bool>* pCancel = nullptr;
@@ -50,7 +50,10 @@ struct CheckProgress {
 // Throws CheckError, or CheckCancelled.
 CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress = {});
 
-// Throws the CheckError CheckSequence would throw before judging a frame: no
-// folder, no sequence, several sequences, or a rig the setup cannot make.
-// Reads the folder's names only, so a window may ask it before it opens.
-void CheckRequestPossible(const CheckRequest& request);
+// The check as far as it goes before judging a frame: the sequence's files,
+// the rig with its framing settled (by the first readable frame's header when
+// the request leaves it open) and the report's heading, with no verdicts.
+// Cheap, for a window to call before it opens; throws the CheckError
+// CheckSequence would: no folder, no sequence, several sequences, or a rig
+// the setup cannot make.
+CheckOutcome CheckRequestPossible(const CheckRequest& request);

@@ -20,6 +20,7 @@
 #include "CVantorelDlg.h"
 #include "CalculatorFields.h"
 #include "Clipboard.h"
+#include "Keyboard.h"
 #include "MessagePump.h"
 #include "SaveAsName.h"
 #include "ProfileSettings.h"
@@ -516,15 +517,6 @@ std::wstring MessageText(HWND box) {
   return text;
 }
 
-std::wstring ClipboardText() {
-  if (!::OpenClipboard(nullptr)) return L"<busy>";
-  HANDLE data = ::GetClipboardData(CF_UNICODETEXT);
-  std::wstring text = data != nullptr ? static_cast<const wchar_t*>(::GlobalLock(data)) : L"<none>";
-  if (data != nullptr) ::GlobalUnlock(data);
-  ::CloseClipboard();
-  return text;
-}
-
 std::string ReadFile(const std::wstring& path) {
   std::ifstream file(std::filesystem::path(path), std::ios::binary);
   std::ostringstream content;
@@ -547,17 +539,7 @@ class RenderSetupCommands : public CalculatorDialog {
 
   // A key pressed in control ID while the modifier keys are held.
   void Press(int id, std::initializer_list<BYTE> modifiers, UINT key) {
-    BYTE saved[256], held[256];
-    ::GetKeyboardState(saved);
-    std::copy(std::begin(saved), std::end(saved), held);
-    for (BYTE modifier : modifiers) held[modifier] = 0x80;
-    ::SetKeyboardState(held);
-    HWND target = ::GetDlgItem(dlg.m_hWnd, id);
-    ::SetFocus(target);
-    ::PostMessageW(target, WM_KEYDOWN, key, 1);
-    // The dialog's own loop: every message passes IsDialogMessage, as in DoModal.
-    PumpMessages(dlg.m_hWnd);
-    ::SetKeyboardState(saved);
+    PressKey(dlg.m_hWnd, ::GetDlgItem(dlg.m_hWnd, id), modifiers, key);
   }
 
   // The tool tip control that serves the nine fields.
