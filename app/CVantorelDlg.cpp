@@ -2,13 +2,18 @@
 
 #include <climits>
 #include <cstdlib>
+#include <cwchar>
+#include <filesystem>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "AtomicFile.h"
 #include "CAboutDlg.h"
 #include "CAccessibleName.h"
+#include "CPreviewWnd.h"
 #include "Clipboard.h"
+#include "FolderDialog.h"
 #include "ProfileSettings.h"
 #include "SetupFormats.h"
 #include "Utf.h"
@@ -90,6 +95,7 @@ struct CVantorelDlg::CommandRow {
 const CVantorelDlg::CommandRow CVantorelDlg::kCommandTable[] = {
     {ID_SYS_COPY_RESULTS, L"C&opy Results", 'C', FCONTROL | FSHIFT, &CVantorelDlg::OnCopyResults, true},
     {ID_SYS_EXPORT_SETUP, L"&Export Render Setup...", 'S', FCONTROL, &CVantorelDlg::OnExportSetup, false},
+    {ID_SYS_CHECK_FRAMES, L"C&heck Rendered Frames...", 'O', FCONTROL, &CVantorelDlg::OnCheckFrames, false},
     {ID_SYS_ABOUT, MAKEINTRESOURCEW(IDS_ABOUTBOX), 0, 0, &CVantorelDlg::OnAbout, true},
 };
 
@@ -486,6 +492,28 @@ bool CVantorelDlg::ExportSetupTo(const std::wstring& strPath, const ExportChoice
   }
   ShowError(L"The render setup was not exported to\n" + strPath + L"\n\n" + Utf16(strReason) + L".", L"Export Render Setup");
   return false;
+}
+
+// The frames are checked against the inputs shown; a folder the check cannot
+// take is refused here, in the check's own words, and no preview opens.
+void CVantorelDlg::OnCheckFrames() {
+  constexpr const wchar_t* kCaption = L"Check Rendered Frames";
+  HRESULT hr = S_OK;
+  const std::optional<std::filesystem::path> folder = AskFolder(m_hWnd, kCaption, &hr);
+  if (!folder) {
+    if (FAILED(hr)) {
+      wchar_t szCode[16];
+      std::swprintf(szCode, std::size(szCode), L"0x%08lX", static_cast<unsigned long>(hr));
+      ShowError(L"The folder picker could not be shown (error " + std::wstring(szCode) + L").", kCaption);
+    }
+    return;
+  }
+  try {
+    std::string strSentence;
+    if (CPreviewWnd::Open(this, *folder, m_setup, &strSentence) == nullptr) ShowError(Utf16(strSentence), kCaption);
+  } catch (const std::exception& error) {
+    ShowError(L"The frames could not be checked: " + Utf16(error.what()), kCaption);
+  }
 }
 
 void CVantorelDlg::ShowError(const std::wstring& strText, const wchar_t* pszCaption) {

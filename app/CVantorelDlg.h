@@ -20,6 +20,7 @@ enum : UINT {
   ID_SYS_ABOUT = 0x0010,
   ID_SYS_COPY_RESULTS = 0x0020,
   ID_SYS_EXPORT_SETUP = 0x0030,
+  ID_SYS_CHECK_FRAMES = 0x0040,
 };
 
 // The calculator window: two inputs, a frame step, and every result of the
@@ -53,6 +54,7 @@ class CVantorelDlg : public CDialogSK {
   void OnEndSession(BOOL bEnding);
   void OnCopyResults();
   void OnExportSetup();
+  void OnCheckFrames();
   void OnAbout();
   void OnFieldTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
   DECLARE_MESSAGE_MAP()

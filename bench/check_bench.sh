@@ -17,20 +17,8 @@ decode=$build/bench/decode_frames
 frames=$build/bench-frames
 rig=(--width 30 --height 20)
 
-if [ ! -f "$frames/complete" ]; then
-  echo "making 2000 frames in $frames (once)"
-  mkdir -p "$frames"
-  # 50 frames an oiiotool run, popping each after writing it so the stack
-  # stays small.
-  for ((first = 1; first <= 2000; first += 50)); do
-    args=""
-    for ((k = first; k < first + 50; k++)); do
-      args+=" --pattern noise:type=uniform:min=0:max=1:seed=$k 2300x200 3 -d uint8 -o $(printf frame_%04d.png $k) --pop"
-    done
-    echo "$args"
-  done | (cd "$frames" && xargs -P "$jobs" -L 1 oiiotool)
-  touch "$frames/complete"
-fi
+source "$root/bench/lib.sh"
+make_bench_frames "$frames" "$jobs"
 
 # Wall-clock seconds and peak resident kilobytes of one run.
 measure() { /usr/bin/time -f "%e %M" "$@" 2>&1 >/dev/null | tail -1; }

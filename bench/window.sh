@@ -30,16 +30,7 @@ fi
 
 source "$root/tools/xvfb.sh"
 
-# figure OUTPUT LABEL: the number after LABEL in the benchmark's output.
-figure() { tr -d '\r' <<<"$1" | awk -v label="$2" 'index($0, label) == 1 { print $(NF - ($NF == "MB")); exit }'; }
-
-missed=0
-# against NAME VALUE BAR UNIT: one line, the figure against its bar (at most).
-against() {
-  local verdict=ok
-  awk -v v="$2" -v b="$3" 'BEGIN { exit !(v <= b) }' || { verdict=MISSED; missed=1; }
-  printf '%-36s %9s%s   bar <= %s%s   %s\n' "$1" "$2" "$4" "$3" "$4" "$verdict"
-}
+source "$root/bench/lib.sh"
 
 startup=$("$build/wine-run" "$build/bench/app/startup_bench.exe" "$program" "$minimal")
 keystroke=$("$build/wine-run" "$build/bench/app/keystroke_bench.exe")

@@ -577,6 +577,7 @@ TEST_F(RenderSetupCommands, SystemMenuHoldsTheCommandsBeforeTheAboutItem) {
   const Item expected[] = {{nullptr, 0},
                            {L"C&opy Results\tCtrl+Shift+C", ID_SYS_COPY_RESULTS},
                            {L"&Export Render Setup...\tCtrl+S", ID_SYS_EXPORT_SETUP},
+                           {L"C&heck Rendered Frames...\tCtrl+O", ID_SYS_CHECK_FRAMES},
                            {nullptr, 0},
                            {L"&About Vantorel...", ID_SYS_ABOUT}};
   Open();
@@ -620,34 +621,40 @@ TEST_F(RenderSetupCommands, CopyResultsPutsOneTabbedLinePerValueOnTheClipboard) 
   EXPECT_GE(count, 20);
 }
 
-// Only the two shortcuts act; Ctrl+C alone still copies the field's own text.
+// Only the shortcuts act; Ctrl+C alone still copies the field's own text.
 TEST_F(RenderSetupCommands, ShortcutsLeaveTheFieldsOwnKeysAlone) {
   struct Case {
     int field;
     std::initializer_list<BYTE> modifiers;
     UINT key;
     const wchar_t* clipboardStart;
-    bool saveAs;
+    const wchar_t* dialog;  // the title of the dialog the key opens, if any
   };
   const Case cases[] = {
-      {IDC_EDIT_FOV, {VK_CONTROL, VK_SHIFT}, 'C', L"Hologram width\t30\tmm\r\n", false},
-      {IDC_EDIT_FOV, {VK_CONTROL}, 'C', L"41.947 \u00B0", false},
-      {IDC_EDIT_WIDTH, {VK_CONTROL}, 'S', L"marker", true},
+      {IDC_EDIT_FOV, {VK_CONTROL, VK_SHIFT}, 'C', L"Hologram width\t30\tmm\r\n", nullptr},
+      {IDC_EDIT_FOV, {VK_CONTROL}, 'C', L"41.947 \u00B0", nullptr},
+      {IDC_EDIT_WIDTH, {VK_CONTROL}, 'S', L"marker", L"Export Render Setup"},
+      {IDC_EDIT_WIDTH, {VK_CONTROL}, 'O', L"marker", L"Check Rendered Frames"},
   };
+  // The folder picker comes through COM, which the program joins at start.
+  ASSERT_TRUE(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   Open();
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "key " << static_cast<char>(c.key) << " with " << c.modifiers.size() << " modifiers");
     ASSERT_TRUE(PutTextOnClipboard(dlg.m_hWnd, L"marker"));
     ::SendDlgItemMessageW(dlg.m_hWnd, c.field, EM_SETSEL, 0, -1);
-    bool saveAsShown = false;
-    WhileModal(L"Export Render Setup", [&](HWND saveAs) {
-      saveAsShown = true;
-      ::PostMessageW(saveAs, WM_COMMAND, IDCANCEL, 0);
+    bool dialogShown = false;
+    WhileModal(c.dialog != nullptr ? c.dialog : L"Export Render Setup", [&](HWND dialog) {
+      // A dialog with a Cancel button: an error box would have only OK.
+      dialogShown = ::GetDlgItem(dialog, IDCANCEL) != nullptr;
+      ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     }, [&] { Press(c.field, c.modifiers, c.key); });
     EXPECT_EQ(ClipboardText().rfind(c.clipboardStart, 0), 0u) << testing::PrintToString(ClipboardText());
-    EXPECT_EQ(saveAsShown, c.saveAs);
+    EXPECT_EQ(dialogShown, c.dialog != nullptr);
     EXPECT_EQ(Text(IDC_EDIT_WIDTH), L"30") << "no key reached the width field as a character";
   }
+  dlg.DestroyWindow();
+  ::CoUninitialize();
 }
 
 TEST_F(RenderSetupCommands, ToolTipsFollowEveryComputation) {

@@ -3,7 +3,7 @@
 # drags on the X display, and a second Windows process (the probe) reads back
 # what the window shows. Each step leaves a screenshot for a person to look at.
 #
-# Usage: e2e.sh WINE_RUN VANTOREL_EXE PROBE_EXE SHOT_DIR SETUP_TOOL_EXE
+# Usage: e2e.sh WINE_RUN VANTOREL_EXE PROBE_EXE SHOT_DIR SETUP_TOOL_EXE CHECK_TOOL_EXE
 #
 # Keys: the prefix runs without a window manager, and Wine then moves the X
 # input focus itself to the window it activates, so xdotool's keys (XTEST, to
@@ -17,6 +17,7 @@ program=$2
 probe_exe=$3
 shots=$4
 setup_tool=${5:-}
+check_tool=${6:-}
 
 source "$(dirname "$0")/lib.sh"
 require_display xdotool import compare
@@ -402,7 +403,7 @@ clipboard_holds() {
   local line clipboard
   clipboard=$(probe clipboard | tr -d '\r')
   missing=""
-  for line in "$@"; do grep -qxF "$line" <<<"$clipboard" || missing+=" '$line'"; done
+  for line in "$@"; do grep -qxF -- "$line" <<<"$clipboard" || missing+=" '$line'"; done
   [ -z "$missing" ]
 }
 
@@ -429,8 +430,9 @@ else
   xdotool key alt+space
   check "Alt+Space opens the system menu" menu=1
   shot system-menu-export
-  # The last item is About; above it, past the separator, Export.
-  xdotool key Up Up Return
+  # The last item is About; above it, past the separator, Check Rendered
+  # Frames and then Export.
+  xdotool key Up Up Up Return
   save_as_and_compare "the system menu's Export" "$run/setup.json" \
     --width 30 --height 20 --step 2 --framing wide --format json
 
@@ -453,6 +455,75 @@ else
   click_on 1000
   xdotool key Escape
   expect_exit "closing after the exports"
+fi
+
+# ---------------------------------------------------------------------------
+# Checking rendered frames: the system menu's command and Ctrl+O ask for a
+# folder, typed into the picker. A folder without frames is refused in the
+# check's own words; a folder of frames opens the preview, whose summary is
+# vantorel-check's first line, End its last frame, and Ctrl+C its frames to
+# render again.
+
+# pick_folder NAME FOLDER COMMAND...: FOLDER typed into the picker COMMAND opens.
+pick_folder() {
+  local name=$1 folder=$2
+  shift 2
+  "$@"
+  check "$name: the folder picker opens" picker=1
+  xdotool type --delay 20 "$(windows_path "$folder")"
+  xdotool key Return
+}
+
+# The command stands above the separator before About.
+check_frames_from_menu() {
+  xdotool key alt+space
+  await menu=1
+  xdotool key Up Up Return
+}
+
+if [ -z "$check_tool" ] || ! command -v oiiotool >/dev/null; then
+  fail "checking rendered frames: no vantorel-check was given, or oiiotool is not installed"
+else
+  run=$root/check
+  # The smallest rig the window makes: 1 x 1 mm every 8th frame, 250 frames of
+  # 2002 x 10 px, each a checker of its own; frame 17 is missing and 40 empty.
+  mkdir -p "$run/frames" "$run/no-frames"
+  awk 'BEGIN { for (k = 1; k <= 250; k++)
+    printf "--pattern checker:width=1:height=1:color1=%f,0.5,0.2:color2=0.9,%f,0.9 2002x10 3 -d uint8 -o frame_%04d.png\n",
+      k / 255, k / 255, k }' | (cd "$run/frames" && xargs oiiotool)
+  rm "$run/frames/frame_0017.png" && : >"$run/frames/frame_0040.png"
+  touch "$run/no-frames/notes.txt"
+  rig=(--width 1 --height 1 --step 8)
+
+  start "$run" "checking rendered frames"
+  type_into 1000 1
+  type_into 1001 1
+  read_state
+  click_on 1015
+  check_shown "checking rendered frames: 1 x 1 in steps of 8" 1 1 3
+
+  pick_folder "the system menu's Check Rendered Frames" "$run/no-frames" check_frames_from_menu
+  sentence=$("$wine_run" "$check_tool" "$(windows_path "$run/no-frames")" "${rig[@]}" 2>&1 >/dev/null | tr -d '\r')
+  check "a folder without frames shows the check's sentence and no preview" picker=0 previews=0 \
+    "box=${sentence#vantorel-check: }"
+  shot no-frames-refused
+  xdotool key Return
+  check "the message box closes" box=
+
+  pick_folder "Ctrl+O" "$run/frames" xdotool key ctrl+o
+  summary=$("$wine_run" "$check_tool" "$(windows_path "$run/frames")" "${rig[@]}" | head -n 1 | tr -d '\r')
+  check "the preview opens and its summary is vantorel-check's" picker=0 previews=1 \
+    "preview.title=Rendered frames - frames" "preview.1004=$summary"
+  shot preview preview
+  xdotool key End
+  check "End shows the last frame" "preview.1002=Frame 250 of 250: frame_0250.png"
+  xdotool key ctrl+c
+  check_clipboard "Ctrl+C in the preview copies the frames to render again" "-f 17,40"
+
+  read_state
+  click_on 1000
+  xdotool key Escape
+  expect_exit "closing the calculator with the preview open"
 fi
 
 finish

@@ -28,6 +28,7 @@
 #include <string>
 
 #include "CalculatorFields.h"
+#include "PreviewControls.h"
 
 namespace {
 
@@ -135,6 +136,57 @@ void PrintPopups(HWND dialog) {
   std::printf("saveas=%d\n", FindWindowW(L"#32770", L"Export Render Setup") != nullptr ? 1 : 0);
 }
 
+// The preview of a folder of frames, a top-level window of its own, and the
+// folder picker and error box of the command that opens it.
+constexpr wchar_t kPreviewTitle[] = L"Rendered frames - ";
+constexpr wchar_t kCheckFramesTitle[] = L"Check Rendered Frames";
+
+struct CheckFramesWindows {
+  HWND hPreview = nullptr;
+  int nPreviews = 0;
+  bool bPicker = false;
+  std::wstring box;  // the error box's words
+};
+
+BOOL CALLBACK NoteCheckFramesWindow(HWND hwnd, LPARAM lParam) {
+  auto* found = reinterpret_cast<CheckFramesWindows*>(lParam);
+  wchar_t title[256] = {};
+  GetWindowTextW(hwnd, title, 256);
+  if (!IsWindowVisible(hwnd)) return TRUE;
+  if (wcsncmp(title, kPreviewTitle, wcslen(kPreviewTitle)) == 0) {
+    found->hPreview = hwnd;
+    ++found->nPreviews;
+  } else if (wcscmp(title, kCheckFramesTitle) == 0 && GetDlgItem(hwnd, IDCANCEL) != nullptr) {
+    found->bPicker = true;  // an error box has only OK
+  } else if (wcscmp(title, kCheckFramesTitle) == 0) {
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+      wchar_t className[16] = {}, text[1024] = {};
+      GetClassNameW(child, className, 16);
+      if (_wcsicmp(className, L"Static") != 0) continue;
+      SendMessageW(child, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(text));
+      found->box += text;
+    }
+  }
+  return TRUE;
+}
+
+void PrintCheckFrames() {
+  CheckFramesWindows found;
+  EnumWindows(NoteCheckFramesWindow, reinterpret_cast<LPARAM>(&found));
+  std::printf("picker=%d\n", found.bPicker ? 1 : 0);
+  std::printf("box=%s\n", ToUtf8(found.box.c_str()).c_str());
+  std::printf("previews=%d\n", found.nPreviews);
+  if (found.hPreview == nullptr) return;
+  wchar_t text[1024] = {};
+  GetWindowTextW(found.hPreview, text, 1024);
+  std::printf("preview.title=%s\n", ToUtf8(text).c_str());
+  PrintRect("rect.preview", found.hPreview);
+  for (int id : {IDC_PREVIEW_FRAME, IDC_PREVIEW_SUMMARY}) {
+    GetDlgItemTextW(found.hPreview, id, text, 1024);
+    std::printf("preview.%d=%s\n", id, ToUtf8(text).c_str());
+  }
+}
+
 int PrintState() {
   HWND dialog = FindCalculator();
   PrintAbout();
@@ -152,6 +204,7 @@ int PrintState() {
   PrintOutlines(dialog);
   PrintFocus(dialog);
   PrintPopups(dialog);
+  PrintCheckFrames();
   return 0;
 }
 
