@@ -46,6 +46,7 @@ echo
 against "redraw after a move, median" "$(figure "$redraw" "median redraw after the check")" "$max_redraw_ms" " ms"
 against "redraw after a move, worst" "$(figure "$redraw" "worst redraw after the check")" "$max_redraw_ms" " ms"
 against "redraw while checking, median" "$(figure "$redraw" "median redraw while checking")" "$max_redraw_ms" " ms"
+against "redraw while checking, worst" "$(figure "$redraw" "worst redraw while checking")" "$max_redraw_ms" " ms"
 against "whole check, window vs the tool" "$(figure "$whole" "ratio")" "$max_check_ratio" "x"
 against "memory above the calculator, 200" "+$(figure "$memory_200" "memory above")" "$max_memory_200_mb" " MB"
 against "memory above the calculator, 2000" "+$(figure "$memory_2000" "memory above")" "$max_memory_2000_mb" " MB"

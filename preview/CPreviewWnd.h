@@ -44,12 +44,14 @@ class CPreviewWnd : public CWnd {
   void OnCancelCheck();
   void OnCopyList();
   LRESULT OnFindings(WPARAM, LPARAM);
+  void OnTimer(UINT_PTR nIDEvent);
 
   DECLARE_MESSAGE_MAP()
 
  private:
   void CreateControls();
   void LayOut();
+  void ShowFindings();
   void EndCheck(CheckWorker::Findings& findings);
 
   const ImageThread m_imageThread;  // for the frames the picture reads, as long as the window lives
