@@ -10,6 +10,7 @@
 #include "CBrush.h"
 #include "CButton.h"
 #include "CDC.h"
+#include "CMemDC.h"
 #include "CDialog.h"
 #include "CEdit.h"
 #include "CFont.h"

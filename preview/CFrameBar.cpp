@@ -80,12 +80,8 @@ void CFrameBar::OnPaint() {
   CRect client;
   GetClientRect(&client);
   if (client.Width() <= 0 || client.Height() <= 0 || m_marks.empty()) return;
-  CBitmap buffer;  // before the context it is selected into, so that it goes after it
-  CDC memory;
-  if (!buffer.CreateCompatibleBitmap(dc, client.Width(), client.Height()) || !memory.CreateCompatibleDC(&dc)) return;
-  memory.SelectObject(buffer);
-  Draw(&memory, client);
-  dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+  CMemDC buffered(dc, this);
+  Draw(&buffered.GetDC(), client);
 }
 
 // Each run of columns of one colour is filled at once.

@@ -67,12 +67,8 @@ void CFramePicture::OnPaint() {
   CRect client;
   GetClientRect(&client);
   if (client.Width() <= 0 || client.Height() <= 0) return;
-  CBitmap buffer;  // before the context it is selected into, so that it goes after it
-  CDC memory;
-  if (!buffer.CreateCompatibleBitmap(dc, client.Width(), client.Height()) || !memory.CreateCompatibleDC(&dc)) return;
-  memory.SelectObject(buffer);
-  Draw(&memory, client);
-  dc.BitBlt(0, 0, client.Width(), client.Height(), &memory, 0, 0, SRCCOPY);
+  CMemDC buffered(dc, this);
+  Draw(&buffered.GetDC(), client);
 }
 
 void CFramePicture::Draw(CDC* pDC, const CRect& client) {
