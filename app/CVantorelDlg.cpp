@@ -180,10 +180,8 @@ void CVantorelDlg::AddCommands() {
 }
 
 void CVantorelDlg::PlaceSkinButtons() {
-  m_btnMinimize.SetToolTipText(Utf16(AccessibleName(Control::Minimize)).c_str());
   m_btnMinimize.SetSkin(IDB_MINIMIZE_NORMAL, IDB_MINIMIZE_PRESSED, IDB_MINIMIZE_OVER, IDB_MINIMIZE_NORMAL);
   MoveTo(m_btnMinimize, kLayoutMinimizeButtonPixels);
-  m_btnClose.SetToolTipText(Utf16(AccessibleName(Control::Close)).c_str());
   m_btnClose.SetSkin(IDB_CLOSE_NORMAL, IDB_CLOSE_PRESSED, IDB_CLOSE_OVER, IDB_CLOSE_NORMAL);
   MoveTo(m_btnClose, kLayoutCloseButtonPixels);
 }
@@ -419,6 +417,10 @@ void CVantorelDlg::CreateFieldTips() {
   if (!m_fieldTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
   for (const FieldRow& row : kFieldTable)
     if (row.pTip != nullptr) m_fieldTips.AddTool(&Field(row.control), LPSTR_TEXTCALLBACKW);
+  // The skin buttons' tips too: a tip control is a top-level window, the
+  // dearest thing the window makes at start, and one serves them all.
+  const std::pair<CxSkinButton*, Control> buttons[] = {{&m_btnMinimize, Control::Minimize}, {&m_btnClose, Control::Close}};
+  for (const auto& [pButton, control] : buttons) m_fieldTips.AddTool(pButton, Utf16(AccessibleName(control)).c_str());
   // A width makes the tip wrap, and its line breaks count.
   constexpr int kTipWidth = 420;
   constexpr int kTipShownMs = 20000;

@@ -542,11 +542,11 @@ class RenderSetupCommands : public CalculatorDialog {
     PressKey(dlg.m_hWnd, ::GetDlgItem(dlg.m_hWnd, id), modifiers, key);
   }
 
-  // The tool tip control that serves the nine fields.
+  // The tool tip control that serves the nine fields and the two skin buttons.
   static BOOL CALLBACK MatchFieldTips(HWND hWnd, LPARAM lParam) {
     wchar_t className[32] = {};
     ::GetClassNameW(hWnd, className, 32);
-    if (_wcsicmp(className, TOOLTIPS_CLASSW) != 0 || ::SendMessageW(hWnd, TTM_GETTOOLCOUNT, 0, 0) != 9) return TRUE;
+    if (_wcsicmp(className, TOOLTIPS_CLASSW) != 0 || ::SendMessageW(hWnd, TTM_GETTOOLCOUNT, 0, 0) != 11) return TRUE;
     *reinterpret_cast<HWND*>(lParam) = hWnd;
     return FALSE;
   }
@@ -660,6 +660,8 @@ TEST_F(RenderSetupCommands, ShortcutsLeaveTheFieldsOwnKeysAlone) {
 TEST_F(RenderSetupCommands, ToolTipsFollowEveryComputation) {
   Open();
   Click(IDC_CHECK_MODE1);
+  EXPECT_EQ(Tip(IDC_BUTTON_MINIMIZE), L"Minimize");
+  EXPECT_EQ(Tip(IDOK), L"Close");
   EXPECT_EQ(Tip(IDC_EDIT_WIDTH), L"The hologram's width in whole millimetres.");
   EXPECT_EQ(Tip(IDC_EDIT_HEIGHT), L"The hologram's height in whole millimetres.");
   EXPECT_EQ(Tip(IDC_EDIT_FOV),
