@@ -66,7 +66,8 @@ END_MESSAGE_MAP()
 
 CPreviewWnd::CPreviewWnd(CheckRequest request, CheckOutcome plan)
     : m_request(std::move(request)),
-      m_cache(std::move(plan.files), std::move(plan.rig), m_request.nFirstFrame, kCacheBytes) {}
+      m_plan(std::move(plan)),
+      m_cache(m_plan.files, m_plan.rig, m_request.nFirstFrame, kCacheBytes) {}
 
 CPreviewWnd* CPreviewWnd::Open(CWnd* pOwner, const std::filesystem::path& folder, const RenderSetup& setup,
                                std::string* pSentence) {
@@ -109,7 +110,7 @@ void CPreviewWnd::PostNcDestroy() {
 int CPreviewWnd::OnCreate(LPCREATESTRUCT) {
   CreateControls();
   m_picture.ShowFrame(1);
-  m_worker = std::make_unique<CheckWorker>(m_request, m_hWnd, kFindingsMessage);
+  m_worker = std::make_unique<CheckWorker>(m_request, std::move(m_plan), m_hWnd, kFindingsMessage);
   return 0;
 }
 

@@ -56,6 +56,7 @@ class CPreviewWnd : public CWnd {
 
   const ImageThread m_imageThread;  // for the frames the picture reads, as long as the window lives
   const CheckRequest m_request;
+  CheckOutcome m_plan;  // the check's start, the worker's once it runs
   FrameCache m_cache;
   std::unique_ptr<CheckWorker> m_worker;
   bool m_bOwnsSelf = false;

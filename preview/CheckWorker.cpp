@@ -2,8 +2,10 @@
 
 #include <new>
 
-CheckWorker::CheckWorker(CheckRequest request, HWND hWnd, UINT nMessage)
-    : m_hWnd(hWnd), m_nMessage(nMessage), m_thread([this, request = std::move(request)] { Run(request); }) {}
+CheckWorker::CheckWorker(CheckRequest request, CheckOutcome plan, HWND hWnd, UINT nMessage)
+    : m_hWnd(hWnd),
+      m_nMessage(nMessage),
+      m_thread([this, request = std::move(request), plan = std::move(plan)]() mutable { Run(request, std::move(plan)); }) {}
 
 CheckWorker::~CheckWorker() { Stop(); }
 
@@ -27,7 +29,7 @@ void CheckWorker::Publish(const std::function<void(Findings&)>& add) {
 }
 
 // Nothing may leave the thread as an exception: it would end the program.
-void CheckWorker::Run(const CheckRequest& request) {
+void CheckWorker::Run(const CheckRequest& request, CheckOutcome plan) {
   Findings end;
   end.bEnded = true;
   try {
@@ -41,7 +43,7 @@ void CheckWorker::Run(const CheckRequest& request) {
       } catch (const std::exception&) {
       }
     };
-    end.outcome = CheckSequence(request, progress);
+    end.outcome = CheckSequence(request, std::move(plan), progress);
   } catch (const CheckCancelled&) {
     end.bCancelled = true;
   } catch (const std::bad_alloc&) {

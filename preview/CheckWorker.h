@@ -28,8 +28,9 @@ class CheckWorker {
     std::string strFailure;
   };
 
-  // Starts the check at once; nMessage goes to hWnd whenever findings wait.
-  CheckWorker(CheckRequest request, HWND hWnd, UINT nMessage);
+  // Starts the check of the plan CheckRequestPossible gave at once; nMessage
+  // goes to hWnd whenever findings wait.
+  CheckWorker(CheckRequest request, CheckOutcome plan, HWND hWnd, UINT nMessage);
   // Stop()s.
   ~CheckWorker();
   CheckWorker(const CheckWorker&) = delete;
@@ -43,7 +44,7 @@ class CheckWorker {
   Findings Take();
 
  private:
-  void Run(const CheckRequest& request);
+  void Run(const CheckRequest& request, CheckOutcome plan);
   void Publish(const std::function<void(Findings&)>& add);
 
   const HWND m_hWnd;

@@ -17,13 +17,6 @@ std::vector<int32_t> BadFrames(const CheckReport& report) {
 
 }  // namespace
 
-const char kMissingReason[] = "missing";
-
-std::string WrongSizeReason(int32_t nWidthPx, int32_t nHeightPx, int32_t nExpectedWidthPx, int32_t nExpectedHeightPx) {
-  return "wrong size: " + std::to_string(nWidthPx) + " x " + std::to_string(nHeightPx) + " px, expected " +
-         std::to_string(nExpectedWidthPx) + " x " + std::to_string(nExpectedHeightPx) + " px";
-}
-
 std::string FrameRanges(const std::vector<int32_t>& frames, const std::string& separator) {
   std::string text;
   for (size_t i = 0; i < frames.size();) {
@@ -54,16 +47,6 @@ std::vector<FrameMark> CheckReport::Marks() const {
   for (int32_t k : Suspects()) marks[static_cast<size_t>(k - 1)] = FrameMark::Suspect;
   for (int32_t k : BadFrames(*this)) marks[static_cast<size_t>(k - 1)] = FrameMark::Bad;
   return marks;
-}
-
-std::string CheckReport::BadReason(int32_t nFrame) const {
-  const auto isFrame = [nFrame](const auto& f) { return f.nFrame == nFrame; };
-  if (std::binary_search(missing.begin(), missing.end(), nFrame)) return kMissingReason;
-  const auto unread = std::find_if(unreadable.begin(), unreadable.end(), isFrame);
-  if (unread != unreadable.end()) return unread->strReason;
-  const auto wrong = std::find_if(wrongSize.begin(), wrongSize.end(), isFrame);
-  if (wrong != wrongSize.end()) return WrongSizeReason(wrong->nWidthPx, wrong->nHeightPx, nImageWidthPx, nImageHeightPx);
-  return {};
 }
 
 std::string CheckReport::RerenderList() const {

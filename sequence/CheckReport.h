@@ -13,11 +13,6 @@
 // A frame's standing in the report, worst last.
 enum class FrameMark : uint8_t { Sound, Suspect, Bad };
 
-// The words for a frame that is missing or the wrong size wherever a bad
-// frame is shown; an unreadable frame carries its reader's own reason.
-extern const char kMissingReason[];
-std::string WrongSizeReason(int32_t nWidthPx, int32_t nHeightPx, int32_t nExpectedWidthPx, int32_t nExpectedHeightPx);
-
 struct UnreadableFrame {
   int32_t nFrame = 0;
   std::string strFile;
@@ -54,11 +49,6 @@ struct CheckReport {
   std::vector<int32_t> Suspects() const;
   // One mark per frame 1..N.
   std::vector<FrameMark> Marks() const;
-  // What a view of the frame says when it cannot show it: "missing", the
-  // unreadable frame's reason ("zero bytes", "cannot be read: ...") or
-  // "wrong size: 13 x 3 px, expected 12 x 3 px"; empty for a frame that is
-  // not bad.
-  std::string BadReason(int32_t nFrame) const;
   // Every bad frame in Blender's -f syntax, by the numbers the files carry
   // (which are Blender's frame numbers): "17,40..42,1999".
   std::string RerenderList() const;

@@ -2,8 +2,15 @@
 
 #include <system_error>
 
-#include "CheckReport.h"
 #include "Utf.h"
+
+namespace {
+
+std::string Size(int32_t nWidthPx, int32_t nHeightPx) {
+  return std::to_string(nWidthPx) + " x " + std::to_string(nHeightPx) + " px";
+}
+
+}  // namespace
 
 FrameFile::FrameFile(const std::filesystem::path& folder, const std::string& name, int32_t nWidthPx, int32_t nHeightPx)
     : m_nExpectedWidthPx(nWidthPx), m_nExpectedHeightPx(nHeightPx) {
@@ -30,9 +37,10 @@ int32_t FrameFile::Height() const { return m_file ? m_file->Height() : 0; }
 
 std::string FrameFile::Reason() const {
   switch (m_state) {
-    case State::Missing: return kMissingReason;
+    case State::Missing: return "missing";
     case State::Unreadable: return m_strReason;
-    case State::WrongSize: return WrongSizeReason(Width(), Height(), m_nExpectedWidthPx, m_nExpectedHeightPx);
+    case State::WrongSize:
+      return "wrong size: " + Size(Width(), Height()) + ", expected " + Size(m_nExpectedWidthPx, m_nExpectedHeightPx);
     case State::Open: break;
   }
   return {};

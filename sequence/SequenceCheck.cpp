@@ -169,8 +169,12 @@ CheckOutcome CheckRequestPossible(const CheckRequest& request) {
 }
 
 CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress) {
+  return CheckSequence(request, CheckRequestPossible(request), progress);
+}
+
+CheckOutcome CheckSequence(const CheckRequest& request, CheckOutcome plan, const CheckProgress& progress) {
   const ImageThread reading;
-  CheckOutcome outcome = CheckRequestPossible(request);
+  CheckOutcome outcome = std::move(plan);
   CheckReport& report = outcome.report;
   const int32_t nFrames = report.nFramesExpected;
   const FrameJudge judge(outcome.files, outcome.rig, request.nFirstFrame);

@@ -49,6 +49,9 @@ struct CheckProgress {
 
 // Throws CheckError, or CheckCancelled.
 CheckOutcome CheckSequence(const CheckRequest& request, const CheckProgress& progress = {});
+// The same from what CheckRequestPossible gave for the request, so that the
+// frames a window shows and the verdicts have one rig.
+CheckOutcome CheckSequence(const CheckRequest& request, CheckOutcome plan, const CheckProgress& progress);
 
 // The check as far as it goes before judging a frame: the sequence's files,
 // the rig with its framing settled (by the first readable frame's header when
