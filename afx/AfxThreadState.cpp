@@ -21,10 +21,19 @@ AfxThreadState& AfxGetThreadState() {
 
 namespace {
 
+// Each call of a hook is a round trip to the window server, for every message
+// the thread takes: the hook stays only while there are wrappers to free.
 LRESULT CALLBACK GetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
   AfxThreadState& state = AfxGetThreadState();
-  if (code == HC_ACTION && wParam == PM_REMOVE && state.nDispatchDepth == 0) state.DeleteTemporaries();
-  return ::CallNextHookEx(state.hHookGetMessage, code, wParam, lParam);
+  const HHOOK hHook = state.hHookGetMessage;
+  const bool bBackInLoop = code == HC_ACTION && wParam == PM_REMOVE && state.nDispatchDepth == 0;
+  if (bBackInLoop) {
+    state.DeleteTemporaries();
+    state.hHookGetMessage = nullptr;
+  }
+  const LRESULT result = ::CallNextHookEx(hHook, code, wParam, lParam);
+  if (bBackInLoop) ::UnhookWindowsHookEx(hHook);
+  return result;
 }
 
 }  // namespace

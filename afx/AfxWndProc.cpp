@@ -46,6 +46,13 @@ LRESULT CALLBACK CbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
     CWnd* pWnd = state.pWndInit;
     state.pWndInit = nullptr;
     pWnd->SubclassWindow(reinterpret_cast<HWND>(wParam));
+    // Every later window made meanwhile, a dialog's controls among them,
+    // would call the hook again, each call a round trip to the window server.
+    const HHOOK hHook = state.hHookCbt;
+    state.hHookCbt = nullptr;
+    const LRESULT result = ::CallNextHookEx(hHook, code, wParam, lParam);
+    ::UnhookWindowsHookEx(hHook);
+    return result;
   }
   return ::CallNextHookEx(state.hHookCbt, code, wParam, lParam);
 }

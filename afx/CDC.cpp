@@ -27,11 +27,15 @@ CDC* CDC::FromHandle(HDC hDC) {
   auto& dc = AfxGetThreadState().temporaryDCs[hDC];
   if (!dc) {
     dc = std::make_unique<CDC>();
-    dc->Attach(hDC);
-    dc->m_bTemporary = true;
+    dc->AttachUntracked(hDC);
     AfxGetThreadState().KeepUntilIdle();
   }
   return dc.get();
+}
+
+void CDC::AttachUntracked(HDC hDC) {
+  Attach(hDC);
+  m_bTemporary = true;
 }
 
 BOOL CDC::Attach(HDC hDC) {

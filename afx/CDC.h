@@ -46,6 +46,8 @@ class CDC : public CObject {
   BOOL DrawIcon(int x, int y, HICON hIcon) { return ::DrawIcon(m_hDC, x, y, hIcon); }
 
  protected:
+  // For a context the platform lends: what is selected into it stays.
+  void AttachUntracked(HDC hDC);
   void RestoreSelections();
 
  private:

@@ -3,7 +3,7 @@
 #include "AfxGlobals.h"
 #include "AfxProcessWndProcException.h"
 #include "AfxThreadState.h"
-#include "CDC.h"
+#include "CDCArgument.h"
 #include "CMenu.h"
 
 #include <cwchar>
@@ -209,8 +209,14 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
   return ::SetWindowPos(m_hWnd, pWndInsertAfter ? pWndInsertAfter->m_hWnd : HWND_TOP, x, y, cx, cy, nFlags);
 }
 
-void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
-void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
+void CWnd::Invalidate(BOOL bErase) { InvalidateRect(nullptr, bErase); }
+
+// A window not shown keeps no update region, and showing it paints all of
+// it: asking the window server to invalidate it is a round trip for nothing,
+// which a dialog's initialisation would otherwise make for each control.
+void CWnd::InvalidateRect(LPCRECT lpRect, BOOL bErase) {
+  if (::IsWindowVisible(m_hWnd)) ::InvalidateRect(m_hWnd, lpRect, bErase);
+}
 void CWnd::UpdateWindow() { ::UpdateWindow(m_hWnd); }
 
 // As in the platform's library, a text the window already shows is not sent
@@ -236,8 +242,10 @@ void CWnd::GetWindowText(CString& rString) const {
   rString = CString(buffer.data(), copied < 0 ? 0 : copied);
 }
 
+// Redrawing a window not shown would only cost a round trip, as invalidating
+// it would.
 void CWnd::SetFont(HFONT hFont, BOOL bRedraw) {
-  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+  SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw && ::IsWindowVisible(m_hWnd));
 }
 
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {

@@ -113,7 +113,7 @@ struct MemberOf<T, R(Args...)> {
   {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, [](CCmdTarget* pTarget, AFX_MSG& msg) -> bool {    \
      auto* self = static_cast<ThisClass*>(pTarget);                                           \
      HBRUSH brush = (self->*AFX_HANDLER(HBRUSH(CDC*, UINT), CtlColor))(                       \
-         CDC::FromHandle(reinterpret_cast<HDC>(msg.wParam)), msg.message - WM_CTLCOLORMSGBOX); \
+         CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get(), msg.message - WM_CTLCOLORMSGBOX); \
      msg.lResult = reinterpret_cast<LRESULT>(brush);                                          \
      return brush != nullptr;                                                                 \
    }},
@@ -134,7 +134,7 @@ struct MemberOf<T, R(Args...)> {
 #define ON_WM_ERASEBKGND()                                                          \
   AFX_ENTRY(WM_ERASEBKGND, 0, 0, 0,                                                 \
             msg.lResult = (self->*AFX_HANDLER(BOOL(CDC*), OnEraseBkgnd))(           \
-                CDC::FromHandle(reinterpret_cast<HDC>(msg.wParam))))
+                CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get()))
 #define ON_WM_SIZE()                                                                \
   AFX_ENTRY(WM_SIZE, 0, 0, 0,                                                       \
             (self->*AFX_HANDLER(void(UINT, int, int), OnSize))(                     \
@@ -184,7 +184,7 @@ struct MemberOf<T, R(Args...)> {
   AFX_ENTRY(WM_CTLCOLOR, 0, 0, 0,                                                   \
             msg.lResult = reinterpret_cast<LRESULT>(                                \
                 (self->*AFX_HANDLER(HBRUSH(CDC*, CWnd*, UINT), OnCtlColor))(        \
-                    CDC::FromHandle(reinterpret_cast<HDC>(msg.wParam)),             \
+                    CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get(),             \
                     CWnd::FromHandle(reinterpret_cast<HWND>(msg.lParam)),           \
                     msg.message - WM_CTLCOLORMSGBOX)))
 #define ON_WM_DRAWITEM()                                                            \

@@ -10,6 +10,7 @@
 #include "CBrush.h"
 #include "CButton.h"
 #include "CDC.h"
+#include "CDCArgument.h"
 #include "CMemDC.h"
 #include "CDialog.h"
 #include "CEdit.h"

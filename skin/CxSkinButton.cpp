@@ -206,7 +206,8 @@ void CxSkinButton::UncheckGroup() {
 
 void CxSkinButton::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) {
   const UINT nState = lpDrawItemStruct->itemState;
-  CDC* pDC = CDC::FromHandle(lpDrawItemStruct->hDC);
+  CDCArgument dc(lpDrawItemStruct->hDC);
+  CDC* pDC = dc.Get();
   CRect rcItem = lpDrawItemStruct->rcItem;
 
   // During a press the pushed look must follow the pointer off the button and
