@@ -72,16 +72,28 @@ INT_PTR CDialog::DoModal() {
 
 // A template without WS_VISIBLE is shown, as DialogBox shows it, once the
 // queue first runs dry or the first timer comes: after what the
-// initialisation posted.
+// initialisation posted. Idle work comes once it has been shown and painted.
 void CDialog::RunModalLoop() {
   bool bShown = IsWindowVisible() != FALSE;
+  bool bIdle = true;
+  LPARAM lIdleCount = 0;
   MSG msg;
   while (m_bContinueModal && m_hWnd != nullptr) {
-    if (!bShown && !::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      ShowWindow(SW_SHOWNORMAL);
-      bShown = true;
+    // Until the dialog is shown and has declined idle work, messages are
+    // taken without waiting, so that the queue's running dry is seen; peeking
+    // first for each message would be a second round trip to the window server.
+    BOOL bGot = TRUE;
+    if (!bShown || bIdle) {
+      if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (bShown) bIdle = SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, lIdleCount++) != 0;
+        else ShowWindow(SW_SHOWNORMAL);
+        bShown = true;
+        continue;
+      }
+      if (msg.message == WM_QUIT) bGot = FALSE;
+    } else {
+      bGot = ::GetMessageW(&msg, nullptr, 0, 0);
     }
-    const BOOL bGot = ::GetMessageW(&msg, nullptr, 0, 0);
     if (bGot <= 0) {
       if (bGot == 0) ::PostQuitMessage(static_cast<int>(msg.wParam));
       m_nModalResult = -1;

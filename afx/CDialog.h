@@ -2,6 +2,12 @@
 #include "CDataExchange.h"
 #include "CWnd.h"
 
+// Sent by the modal loop to its dialog when the queue runs dry, with
+// MSGF_DIALOGBOX and a count of the calls, and again each time it runs dry
+// until the dialog returns zero: for work that need not be done before the
+// window is up and waiting for input.
+constexpr UINT WM_KICKIDLE = 0x036A;
+
 class CDialog : public CWnd {
   DECLARE_DYNAMIC(CDialog)
 

@@ -113,6 +113,7 @@ BEGIN_MESSAGE_MAP(CVantorelDlg, CDialogSK)
   ON_WM_DESTROY()
   ON_WM_ENDSESSION()
   ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, UINT_MAX, &CVantorelDlg::OnFieldTipText)
+  ON_MESSAGE(WM_KICKIDLE, &CVantorelDlg::OnKickIdle)
 END_MESSAGE_MAP()
 
 CVantorelDlg::CVantorelDlg(CWnd* pParent) : CDialogSK(IDD_VANTOREL_DIALOG, pParent) {
@@ -145,7 +146,6 @@ BOOL CVantorelDlg::OnInitDialog() {
   m_font.CreateFont(kFieldFontHeight, 0, 0, 0, kFieldFontWeight, FALSE, FALSE, 0, ANSI_CHARSET,
                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"Arial");
   StyleFields();
-  CreateFieldTips();
   NameForAssistiveTechnology();
 
   LoadSettings();
@@ -211,23 +211,21 @@ void CVantorelDlg::StyleFields() {
 }
 
 // The title shows in the taskbar and when switching windows; with no title bar
-// nothing paints it. The names are those of the captions in the picture.
+// nothing paints it. The names are those of the captions in the picture. The
+// controls are reached through their bound objects: looking one up by its
+// number is a round trip to the window server each.
 void CVantorelDlg::NameForAssistiveTechnology() {
   SetWindowText(L"Vantorel");
-  struct OtherControl {
-    int nId;
-    Control control;
+  const std::pair<CWnd*, Control> others[] = {
+      {&m_checkMode[0], Control::EveryFrameBox},    {&m_checkMode[1], Control::Every2ndFrameBox},
+      {&m_checkMode[2], Control::Every4thFrameBox}, {&m_checkMode[3], Control::Every8thFrameBox},
+      {&m_btnMinimize, Control::Minimize},          {&m_btnClose, Control::Close},
   };
-  static constexpr OtherControl kOthers[] = {
-      {IDC_CHECK_MODE0, Control::EveryFrameBox},    {IDC_CHECK_MODE1, Control::Every2ndFrameBox},
-      {IDC_CHECK_MODE2, Control::Every4thFrameBox}, {IDC_CHECK_MODE3, Control::Every8thFrameBox},
-      {IDC_BUTTON_MINIMIZE, Control::Minimize},     {IDOK, Control::Close},
+  const auto name = [](const CWnd& control, Control which) {
+    CAccessibleName::Attach(control.m_hWnd, Utf16(AccessibleName(which)));
   };
-  const auto name = [this](int nId, Control control) {
-    CAccessibleName::Attach(::GetDlgItem(m_hWnd, nId), Utf16(AccessibleName(control)));
-  };
-  for (const FieldRow& row : kFieldTable) name(row.nId, row.control);
-  for (const OtherControl& other : kOthers) name(other.nId, other.control);
+  for (const FieldRow& row : kFieldTable) name(Field(row.control), row.control);
+  for (const auto& [pControl, which] : others) name(*pControl, which);
 }
 
 void CVantorelDlg::LoadSettings() {
@@ -413,12 +411,19 @@ void CVantorelDlg::OnEndSession(BOOL bEnding) {
 // --- The render setup: copy, export, shortcuts and tool tips ---
 
 // The tips' texts are worked out when a tip shows, not on every keystroke.
+// The tips wait until the window has been painted and waits for input: a
+// tip control is a top-level window, the dearest thing the window would
+// otherwise make at start, and no pointer can rest on a field before then.
+LRESULT CVantorelDlg::OnKickIdle(WPARAM, LPARAM) {
+  if (m_fieldTips.GetSafeHwnd() == nullptr) CreateFieldTips();
+  return FALSE;
+}
+
 void CVantorelDlg::CreateFieldTips() {
   if (!m_fieldTips.Create(this, TTS_ALWAYSTIP | TTS_NOPREFIX)) return;
   for (const FieldRow& row : kFieldTable)
     if (row.pTip != nullptr) m_fieldTips.AddTool(&Field(row.control), LPSTR_TEXTCALLBACKW);
-  // The skin buttons' tips too: a tip control is a top-level window, the
-  // dearest thing the window makes at start, and one serves them all.
+  // The skin buttons' tips too: one tip control serves them all.
   const std::pair<CxSkinButton*, Control> buttons[] = {{&m_btnMinimize, Control::Minimize}, {&m_btnClose, Control::Close}};
   for (const auto& [pButton, control] : buttons) m_fieldTips.AddTool(pButton, Utf16(AccessibleName(control)).c_str());
   // A width makes the tip wrap, and its line breaks count.

@@ -103,6 +103,7 @@ class CVantorelDlg : public CDialogSK {
   void ShowOutline();
   void DrawStepFocus(CDC& dc);
   CRect StepMarkRect(int nStep) const;
+  LRESULT OnKickIdle(WPARAM, LPARAM);
   void CreateFieldTips();
   void RefreshShownTip();
   void ShowError(const std::wstring& strText, const wchar_t* pszCaption);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "TestIds.h"
 #include "ReportBoxCloser.h"
@@ -133,6 +134,37 @@ TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
     EXPECT_EQ(dlg.m_nSwallowed, c.swallowed);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
   }
+}
+
+// Idle work is asked for once the window is up and painted, again while the
+// dialog wants more, and the dialog may end from it.
+class CIdleDlg : public CDialog {
+ public:
+  CIdleDlg() : CDialog(IDD_TEST) {}
+  BOOL OnInitDialog() override {
+    ::SetTimer(m_hWnd, kWatchdogTimer, 5000, &EndTimedOutDialog);
+    return CDialog::OnInitDialog();
+  }
+  std::vector<LPARAM> m_counts;
+  bool m_bPaintedFirst = true;
+  LRESULT OnKickIdle(WPARAM wParam, LPARAM lParam) {
+    RECT rcUpdate;
+    m_bPaintedFirst &= wParam == MSGF_DIALOGBOX && IsWindowVisible() && !::GetUpdateRect(m_hWnd, &rcUpdate, FALSE);
+    m_counts.push_back(lParam);
+    if (lParam == 2) EndDialog(IDOK);
+    return TRUE;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CIdleDlg, CDialog)
+  ON_MESSAGE(WM_KICKIDLE, &CIdleDlg::OnKickIdle)
+END_MESSAGE_MAP()
+
+TEST(ModalDialog, AsksForIdleWorkOncePaintedAndMayEndFromIt) {
+  CIdleDlg dlg;
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.m_counts, (std::vector<LPARAM>{0, 1, 2}));
+  EXPECT_TRUE(dlg.m_bPaintedFirst);
 }
 
 class CColouredEdit : public CEdit {

@@ -62,6 +62,8 @@ class CalculatorDialog : public testing::Test {
   void Open() {
     ASSERT_TRUE(dlg.Create(IDD_VANTOREL_DIALOG));
     PumpMessages();
+    // As the program's loop does once the queue has run dry.
+    while (dlg.SendMessage(WM_KICKIDLE, MSGF_DIALOGBOX, 0) != 0) {}
   }
 
   std::wstring Text(int id) const {
