@@ -7,14 +7,12 @@
 
 namespace {
 
-// Where the procedure a window had before lives while no object holds it:
-// kept on the window itself so that a message for a window whose object is
-// gone still reaches the platform's procedure and never a freed object.
-constexpr wchar_t kSuperProp[] = L"afx.super";
-
-LRESULT CallSuper(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto super = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProp));
-  if (super != nullptr) return ::CallWindowProcW(super, hWnd, message, wParam, lParam);
+// The procedure below ours, from the thread's record of the windows whose
+// chain holds ours: a message for a window whose object is gone still
+// reaches the platform's procedure and never a freed object.
+LRESULT CallSuper(const AfxThreadState& state, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto below = state.superProcs.find(hWnd);
+  if (below != state.superProcs.end()) return ::CallWindowProcW(below->second, hWnd, message, wParam, lParam);
   return ::DefWindowProcW(hWnd, message, wParam, lParam);
 }
 
@@ -63,7 +61,11 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
   // Looked up once: every message of every window passes here.
   AfxThreadState& state = AfxGetThreadState();
   auto attached = state.permanentWnds.find(hWnd);
-  if (attached == state.permanentWnds.end()) return CallSuper(hWnd, message, wParam, lParam);
+  if (attached == state.permanentWnds.end()) {
+    const LRESULT result = CallSuper(state, hWnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) state.superProcs.erase(hWnd);
+    return result;
+  }
   CWnd* pWnd = attached->second;
 
   CurrentMessageScope scope(state, hWnd, message, wParam, lParam);
@@ -73,9 +75,12 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPara
   } catch (...) {
     AfxProcessWndProcException(pWnd, MSG{hWnd, message, wParam, lParam, 0, {0, 0}});
     // Only a drawing message comes back here: the platform draws it its own way.
-    result = CallSuper(hWnd, message, wParam, lParam);
+    result = CallSuper(state, hWnd, message, wParam, lParam);
   }
-  if (message == WM_NCDESTROY && CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->DetachAfterNcDestroy();
+  if (message == WM_NCDESTROY) {
+    if (CWnd::FromHandlePermanent(hWnd) == pWnd) pWnd->DetachAfterNcDestroy();
+    state.superProcs.erase(hWnd);
+  }
   return result;
 }
 
@@ -97,8 +102,8 @@ bool AfxUnhookWindowCreate() {
   return attached;
 }
 
-// Our procedure sits in a window's chain at most once, and the property on
-// the window says where: it holds what comes below ours. A window that an
+// Our procedure sits in a window's chain at most once, and the thread's record
+// says where: it holds what comes below ours. A window that an
 // earlier object let go of without unsubclassing still runs our procedure,
 // perhaps under someone else's by now, so the next object takes it where it
 // is instead of installing it a second time: a second copy would take the
@@ -106,13 +111,14 @@ bool AfxUnhookWindowCreate() {
 BOOL CWnd::SubclassWindow(HWND hWnd) {
   if (!Attach(hWnd)) return FALSE;
   PreSubclassWindow();
-  if (auto below = reinterpret_cast<WNDPROC>(::GetPropW(hWnd, kSuperProp))) {
-    m_pfnSuper = below;
+  auto& superProcs = AfxGetThreadState().superProcs;
+  if (const auto below = superProcs.find(hWnd); below != superProcs.end()) {
+    m_pfnSuper = below->second;
     return TRUE;
   }
   m_pfnSuper = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
-  ::SetPropW(hWnd, kSuperProp, reinterpret_cast<HANDLE>(m_pfnSuper));
+  superProcs[hWnd] = m_pfnSuper;
   return TRUE;
 }
 
@@ -134,13 +140,13 @@ HWND CWnd::UnsubclassWindow() {
 bool CWnd::RestoreSuper() {
   if (reinterpret_cast<WNDPROC>(::GetWindowLongPtrW(m_hWnd, GWLP_WNDPROC)) != &AfxWndProc) return false;
   ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-  ::RemovePropW(m_hWnd, kSuperProp);
+  AfxGetThreadState().superProcs.erase(m_hWnd);
   m_pfnSuper = nullptr;
   return true;
 }
 
 // A window on its way out is let go of in any case; if another procedure
-// still sits above ours, ours passes its last messages on from the property.
+// still sits above ours, ours passes its last messages on from the record.
 void CWnd::DetachAfterNcDestroy() {
   ReleaseWindow();
   PostNcDestroy();
