@@ -138,8 +138,10 @@ void CVantorelDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CVantorelDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   AddCommands();
-  SetIcon(m_hIcon, TRUE);
+  // The small one first: Wine's X11 driver hands the window manager both
+  // icons each time one is set, but nothing while the window has no big one.
   SetIcon(m_hIcon, FALSE);
+  SetIcon(m_hIcon, TRUE);
   PlaceSkinButtons();
   InstallBackground();
 

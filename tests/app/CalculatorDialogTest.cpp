@@ -123,6 +123,9 @@ TEST_F(CalculatorDialog, FirstStartShowsTheDefaultsAndEveryResult) {
   dlg.GetClientRect(&client);
   EXPECT_EQ(client.Width(), 800);
   EXPECT_EQ(client.Height(), 578);
+  const LRESULT icon = dlg.SendMessage(WM_GETICON, ICON_BIG);
+  EXPECT_NE(icon, 0);
+  EXPECT_EQ(dlg.SendMessage(WM_GETICON, ICON_SMALL), icon);
 }
 
 TEST_F(CalculatorDialog, WorkedExamplesInEveryMode) {
