@@ -113,7 +113,8 @@ struct MemberOf<T, R(Args...)> {
   {WM_REFLECT_BASE + WM_CTLCOLOR, 0, 0, 0, [](CCmdTarget* pTarget, AFX_MSG& msg) -> bool {    \
      auto* self = static_cast<ThisClass*>(pTarget);                                           \
      HBRUSH brush = (self->*AFX_HANDLER(HBRUSH(CDC*, UINT), CtlColor))(                       \
-         CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get(), msg.message - WM_CTLCOLORMSGBOX); \
+         CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get(),                                \
+         msg.message - WM_CTLCOLORMSGBOX);                                                    \
      msg.lResult = reinterpret_cast<LRESULT>(brush);                                          \
      return brush != nullptr;                                                                 \
    }},
@@ -184,7 +185,7 @@ struct MemberOf<T, R(Args...)> {
   AFX_ENTRY(WM_CTLCOLOR, 0, 0, 0,                                                   \
             msg.lResult = reinterpret_cast<LRESULT>(                                \
                 (self->*AFX_HANDLER(HBRUSH(CDC*, CWnd*, UINT), OnCtlColor))(        \
-                    CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get(),             \
+                    CDCArgument(reinterpret_cast<HDC>(msg.wParam)).Get(),           \
                     CWnd::FromHandle(reinterpret_cast<HWND>(msg.lParam)),           \
                     msg.message - WM_CTLCOLORMSGBOX)))
 #define ON_WM_DRAWITEM()                                                            \
