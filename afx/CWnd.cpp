@@ -248,6 +248,11 @@ void CWnd::SetFont(HFONT hFont, BOOL bRedraw) {
   SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw && ::IsWindowVisible(m_hWnd));
 }
 
+void CWnd::SetIcons(HICON hBig, HICON hSmall) {
+  SetIcon(hSmall, FALSE);
+  SetIcon(hBig, TRUE);
+}
+
 HICON CWnd::SetIcon(HICON hIcon, BOOL bBigIcon) {
   return reinterpret_cast<HICON>(SendMessage(WM_SETICON, bBigIcon, reinterpret_cast<LPARAM>(hIcon)));
 }

@@ -84,6 +84,10 @@ class CWnd : public CCmdTarget {
   int GetWindowTextLength() const;
   void SetFont(HFONT hFont, BOOL bRedraw = TRUE);
   HICON SetIcon(HICON hIcon, BOOL bBigIcon);
+  // Both icons, the small one first: Wine's X11 driver hands the window
+  // manager both icons each time one is set, but nothing while the window has
+  // no big one, so this order converts them once rather than twice.
+  void SetIcons(HICON hBig, HICON hSmall);
   CMenu* GetSystemMenu(BOOL bRevert) const;
 
   // Timers: WM_TIMER with nIDEvent every nElapse ms until killed or the window goes.

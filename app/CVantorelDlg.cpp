@@ -138,10 +138,7 @@ void CVantorelDlg::DoDataExchange(CDataExchange* pDX) {
 BOOL CVantorelDlg::OnInitDialog() {
   CDialog::OnInitDialog();
   AddCommands();
-  // The small one first: Wine's X11 driver hands the window manager both
-  // icons each time one is set, but nothing while the window has no big one.
-  SetIcon(m_hIcon, FALSE);
-  SetIcon(m_hIcon, TRUE);
+  SetIcons(m_hIcon, m_hIcon);
   PlaceSkinButtons();
   InstallBackground();
 

@@ -95,8 +95,8 @@ CPreviewWnd* CPreviewWnd::Open(CWnd* pOwner, const std::filesystem::path& folder
   }
   pWnd->m_bOwnsSelf = true;
   if (pOwner != nullptr) {
-    for (const WPARAM size : {ICON_BIG, ICON_SMALL})
-      pWnd->SetIcon(reinterpret_cast<HICON>(pOwner->SendMessage(WM_GETICON, size)), size == ICON_BIG);
+    const auto icon = [pOwner](WPARAM size) { return reinterpret_cast<HICON>(pOwner->SendMessage(WM_GETICON, size)); };
+    pWnd->SetIcons(icon(ICON_BIG), icon(ICON_SMALL));
   }
   pWnd->ShowWindow(SW_SHOW);
   return pWnd.release();
