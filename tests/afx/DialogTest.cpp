@@ -53,7 +53,8 @@ TEST(DialogBinding, AMissingTemplateFailsWithoutCapturingTheNextWindow) {
   ::DestroyWindow(hWnd);
 }
 
-enum class Ending { OkCommand, CancelCommand, EnterKey, EscapeKey, SystemClose, EscapeSwallowedThenEnter };
+enum class Ending { OkCommand, CancelCommand, EnterKey, EscapeKey, SystemClose, EscapeSwallowedThenEnter, Quit };
+constexpr WPARAM kQuitCode = 7;
 
 // Ends itself from inside its own modal loop, the way a user would.
 class CScriptedDlg : public CDialog {
@@ -88,6 +89,7 @@ class CScriptedDlg : public CDialog {
         ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
         ::PostMessageW(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0x001C0001);
         break;
+      case Ending::Quit: ::PostQuitMessage(static_cast<int>(kQuitCode)); break;
     }
     return 0;
   }
@@ -124,6 +126,7 @@ TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
       {Ending::EscapeKey, "Escape key", IDCANCEL, 0, 1},
       {Ending::SystemClose, "system menu Close", IDCANCEL, 0, 1},
       {Ending::EscapeSwallowedThenEnter, "Escape taken by PreTranslateMessage", IDOK, 1, 0, 1},
+      {Ending::Quit, "WM_QUIT, left in the queue for the loop outside", -1, 0, 0},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -133,6 +136,9 @@ TEST(ModalDialog, EndsThroughTheOverriddenOkOrCancelWhicheverWayItIsClosed) {
     EXPECT_EQ(dlg.m_nCancel, c.cancels);
     EXPECT_EQ(dlg.m_nSwallowed, c.swallowed);
     EXPECT_EQ(dlg.m_hWnd, nullptr);
+    MSG quit{};
+    EXPECT_EQ(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE, c.ending == Ending::Quit);
+    EXPECT_EQ(quit.wParam, c.ending == Ending::Quit ? kQuitCode : WPARAM{0});
   }
 }
 
